@@ -1,0 +1,142 @@
+#include "platform/Utf8.h"
+
+#include <unicode/unistr.h>
+#include <unicode/locid.h>
+
+namespace tabulo::utf8 {
+
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) return 1;
+    std::size_t len;
+    unsigned min;
+    unsigned cp;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2, min = 0x80, cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3, min = 0x800, cp = b0 & 0x0F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4, min = 0x10000, cp = b0 & 0x07;
+    } else {
+        return 1;
+    }
+    if (i + len > s.size()) return 1;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) return 1;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 1;
+    return len;
+}
+
+std::size_t CharCount(std::string_view s) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < s.size(); ++count) {
+        i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : CharLength(s, i);
+    }
+    return count;
+}
+
+std::size_t OffsetOfChar(std::string_view s, std::size_t n) {
+    std::size_t i = 0;
+    for (; i < s.size() && n > 0; --n) {
+        i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : CharLength(s, i);
+    }
+    return i;
+}
+
+std::string_view FirstChars(std::string_view s, std::size_t n) { return s.substr(0, OffsetOfChar(s, n)); }
+
+bool IsAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Applies a case mapping to every valid UTF-8 run of s; invalid bytes are copied unchanged.
+template <typename MapAscii, typename MapUnicode>
+std::string MapCase(std::string_view s, MapAscii mapAscii, MapUnicode mapUnicode) {
+    std::string out;
+    out.reserve(s.size());
+    if (IsAscii(s)) {
+        for (char c : s) out.push_back(mapAscii(c));
+        return out;
+    }
+    std::size_t i = 0;
+    while (i < s.size()) {
+        std::size_t start = i;
+        while (i < s.size()) {
+            const std::size_t len = CharLength(s, i);
+            if (len == 1 && static_cast<unsigned char>(s[i]) >= 0x80) break;
+            i += len;
+        }
+        if (i > start) {
+            icu::UnicodeString u = icu::UnicodeString::fromUTF8(
+                icu::StringPiece(s.data() + start, static_cast<int32_t>(i - start)));
+            mapUnicode(u);
+            u.toUTF8String(out);
+        }
+        if (i < s.size()) out.push_back(s[i++]);  // an invalid byte stays as it is
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string ToUpper(std::string_view s) {
+    return MapCase(
+        s, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; },
+        [](icu::UnicodeString& u) { u.toUpper(icu::Locale::getRoot()); });
+}
+
+std::string ToLower(std::string_view s) {
+    return MapCase(
+        s, [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; },
+        [](icu::UnicodeString& u) { u.toLower(icu::Locale::getRoot()); });
+}
+
+bool EqualIgnoreCase(std::string_view a, std::string_view b) {
+    if (IsAscii(a) && IsAscii(b)) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            char x = a[i], y = b[i];
+            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+            if (x != y) return false;
+        }
+        return true;
+    }
+    return ToUpper(a) == ToUpper(b);
+}
+
+void ReplaceControls(std::string& s) {
+    for (char& c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) c = '?';
+    }
+}
+
+void AppendHtmlEscaped(std::string& out, std::string_view s) {
+    for (char c : s) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out.push_back(c);
+        }
+    }
+}
+
+std::string HtmlEscape(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    AppendHtmlEscaped(out, s);
+    return out;
+}
+
+}  // namespace tabulo::utf8
