@@ -114,6 +114,56 @@ int Usage(CliIo& io, const std::string& message) {
     return kExitUsage;
 }
 
+// Where the list goes: a plain-text stream to standard output or to a file that replaces the
+// named one when the list is complete.
+class ListOutput {
+public:
+    ListOutput(const CliRequest& request, ByteSink& standardOutput) : path_(request.outputPath) {
+        if (!path_.empty()) {
+            file_ = std::make_unique<OutputFile>(path_);
+            fileSink_ = std::make_unique<FdSink>(file_->Fd());
+        }
+        sink_ = fileSink_ ? static_cast<ByteSink*>(fileSink_.get()) : &standardOutput;
+        stream_ = std::make_unique<PlainTextStream>(*sink_, request.crlf ? "\r\n" : "\n");
+    }
+
+    OutputDocument& Document() { return *stream_; }
+
+    // Writes out the rest of the list; throws TabuloError when writing failed.
+    void Finish() {
+        if (!sink_->Flush()) {
+            const int error = fileSink_ ? fileSink_->Error() : EIO;
+            throw TabuloError("cannot write " + (file_ ? "'" + path_ + "'" : std::string("the list")) + ": " +
+                              std::strerror(error));
+        }
+        if (file_) file_->Commit();
+    }
+
+private:
+    std::string path_;
+    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<FdSink> fileSink_;
+    ByteSink* sink_ = nullptr;
+    std::unique_ptr<PlainTextStream> stream_;
+};
+
+// The services a run reads the world through.
+ListingServices MakeServices(const Locale& locale, RunObserver& observer) {
+    ListingServices services;
+    services.locale = &locale;
+    services.observer = &observer;
+    return services;
+}
+
+// Checks the folder operand and makes it the start folder; an empty text names the problem.
+std::string StartFolderProblem(const std::string& operand, RunState& state) {
+    state.StartDir = StartFolder(operand);
+    struct stat st {};
+    if (::stat(state.StartDir.c_str(), &st) != 0) return std::strerror(errno);
+    if (!S_ISDIR(st.st_mode)) return "Not a folder";
+    return {};
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, CliIo& io) {
@@ -140,40 +190,20 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
     }
 
     RunState state;
-    state.StartDir = StartFolder(request.operands[0]);
-    struct stat st {};
-    std::string problem;
-    if (::stat(state.StartDir.c_str(), &st) != 0) problem = std::strerror(errno);
-    else if (!S_ISDIR(st.st_mode)) problem = "Not a folder";
-    if (!problem.empty()) {
+    if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
         io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
         return kExitFailed;
     }
 
     const Locale locale = EffectiveLocale(request, io);
     try {
-        std::unique_ptr<OutputFile> file;
-        std::unique_ptr<FdSink> fileSink;
-        if (!request.outputPath.empty()) {
-            file = std::make_unique<OutputFile>(request.outputPath);
-            fileSink = std::make_unique<FdSink>(file->Fd());
-        }
-        ByteSink& sink = fileSink ? static_cast<ByteSink&>(*fileSink) : io.out;
-        PlainTextStream document(sink, request.crlf ? "\r\n" : "\n");
+        ListOutput output(request, io.out);
         TerminalStatus status(io.err, io.errIsTerminal, io.interrupted, io.terminalWidth);
+        const ListingServices services = MakeServices(locale, status);
+        ListingRun::ApplyListingFont(settings, output.Document());
+        const RunResult result = ListFolder(settings, state, output.Document(), services);
+        output.Finish();
 
-        ListingServices services;
-        services.locale = &locale;
-        services.observer = &status;
-        ListingRun::ApplyListingFont(settings, document);
-        const RunResult result = ListFolder(settings, state, document, services);
-
-        if (!sink.Flush()) {
-            const int error = fileSink ? fileSink->Error() : EIO;
-            throw TabuloError("cannot write " + (file ? "'" + request.outputPath + "'" : std::string("the list")) +
-                              ": " + std::strerror(error));
-        }
-        if (file) file->Commit();
         if (io.errIsTerminal) io.err << status.Panel1() << "\n";
         if (!result.error.empty()) {
             io.err << "tabulo-cli: " << OneLine(result.error) << "\n";

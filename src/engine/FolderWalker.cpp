@@ -224,20 +224,25 @@ void FolderWalker::SearchRecursive(const std::string& folder) {
     }
 }
 
-void FolderWalker::SearchOnlyDirectory() {
-    if (!state_.SubfolderList) state_.SubfolderList.emplace();
-    std::vector<std::string>& list = *state_.SubfolderList;
-    SortFolderList(list);
-    document_.AddNormalText("");
+void FolderWalker::SearchOnlyDirectory() { tabulo::SearchOnlyDirectory(settings_, state_, document_, locale_); }
+
+void SearchOnlyDirectory(const ListSettings& settings, RunState& state, OutputDocument& document,
+                         const Locale& locale) {
+    if (!state.SubfolderList) state.SubfolderList.emplace();
+    std::vector<std::string>& list = *state.SubfolderList;
+    std::stable_sort(list.begin(), list.end(), [&locale](const std::string& a, const std::string& b) {
+        return locale.CompareIgnoreCase(a, b) < 0;
+    });
+    document.AddNormalText("");
     std::string text;
     for (const std::string& line : list) {
         std::string shown = line;
         utf8::ReplaceControls(shown);
-        if (settings_.rbHTML) utf8::AppendHtmlEscaped(text, shown);
+        if (settings.rbHTML) utf8::AppendHtmlEscaped(text, shown);
         else text += shown;
         text += "\r\n";
     }
-    document_.AddNormalText(text);
+    document.AddNormalText(text);
 }
 
 }  // namespace tabulo

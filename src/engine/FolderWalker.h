@@ -64,6 +64,11 @@ private:
     std::vector<std::string> scannedSubfolders_;
 };
 
+// Prints state.SubfolderList, sorted in locale order ignoring case, as one paragraph per folder
+// after an empty paragraph and followed by one (the folders-only layout).
+void SearchOnlyDirectory(const ListSettings& settings, RunState& state, OutputDocument& document,
+                         const Locale& locale);
+
 // `dir` with a final "/".
 std::string WithSeparator(const std::string& dir);
 // `dir` without its final "/"; the root "/" keeps it.
