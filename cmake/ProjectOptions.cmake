@@ -7,6 +7,10 @@ set(CMAKE_CXX_EXTENSIONS OFF)
 add_library(tabulo_options INTERFACE)
 target_compile_options(tabulo_options INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
 target_compile_definitions(tabulo_options INTERFACE _FILE_OFFSET_BITS=64 _GNU_SOURCE)
+# GCC 12 reports false overlaps inside libstdc++'s string code at -O2 (GCC bug 105329).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(tabulo_options INTERFACE -Wno-restrict)
+endif()
 
 if(TABULO_SANITIZE)
     target_compile_options(tabulo_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer

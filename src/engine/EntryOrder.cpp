@@ -82,24 +82,59 @@ int EntryOrder::CompareEntries(const TFileItem& a, const TFileItem& b) const {
 }
 
 void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
-    if (entries.size() < 2 || settings_.SortCriteria == SortCriterion::None) return;
-    if (settings_.SortCriteria != SortCriterion::Date) {
-        std::stable_sort(entries.begin(), entries.end(),
-                         [this](const TFileItem& a, const TFileItem& b) { return CompareEntries(a, b) < 0; });
-        return;
-    }
-    if (!settings_.IncludeDate) return;  // the date texts are empty: the order found stays
-    // Each date text is read once, before sorting.
+    const SortCriterion criterion = settings_.SortCriteria;
+    if (entries.size() < 2 || criterion == SortCriterion::None) return;
+    if (criterion == SortCriterion::Date && !settings_.IncludeDate) return;  // no dates: the order found stays
+
+    // Everything a comparison needs is worked out once per entry: collation keys of the names
+    // (and of extensions or time texts) and the dates read from their texts.
+    const std::size_t n = entries.size();
+    std::vector<std::string> nameKeys(n), secondKeys;
     std::vector<CivilDate> dates;
-    dates.reserve(entries.size());
-    for (const TFileItem& e : entries) dates.push_back(ReadDate(e.Date));
-    std::vector<std::size_t> order(entries.size());
+    for (std::size_t i = 0; i < n; ++i) nameKeys[i] = locale_.SortKey(entries[i].Name);
+    const bool byTime = criterion == SortCriterion::Date && settings_.IncludeTime;
+    if (criterion == SortCriterion::Extension || byTime) {
+        secondKeys.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            secondKeys[i] = locale_.SortKey(byTime ? std::string_view(entries[i].Time) : ExtensionOf(entries[i].Name));
+        }
+    }
+    if (criterion == SortCriterion::Date) {
+        dates.reserve(n);
+        for (const TFileItem& e : entries) dates.push_back(ReadDate(e.Date));
+    }
+
+    auto byKey = [](const std::string& keyA, std::string_view a, const std::string& keyB, std::string_view b) {
+        int r = keyA.compare(keyB);
+        if (r == 0) r = a.compare(b);
+        return r < 0 ? -1 : (r > 0 ? 1 : 0);
+    };
+    auto names = [&](std::size_t a, std::size_t b) { return byKey(nameKeys[a], entries[a].Name, nameKeys[b], entries[b].Name); };
+    auto compare = [&](std::size_t a, std::size_t b) {
+        int r = 0;
+        switch (criterion) {
+            case SortCriterion::Name: r = names(a, b); break;
+            case SortCriterion::Size:
+                r = entries[a].Size == entries[b].Size ? names(a, b) : (entries[a].Size < entries[b].Size ? -1 : 1);
+                break;
+            case SortCriterion::Date:
+                if (dates[a] != dates[b]) r = dates[a] < dates[b] ? -1 : 1;
+                else if (byTime) r = byKey(secondKeys[a], entries[a].Time, secondKeys[b], entries[b].Time);
+                else r = names(a, b);
+                break;
+            case SortCriterion::Extension:
+                r = byKey(secondKeys[a], ExtensionOf(entries[a].Name), secondKeys[b], ExtensionOf(entries[b].Name));
+                if (r == 0) r = names(a, b);
+                break;
+            case SortCriterion::None: break;
+        }
+        return settings_.Descending ? -r : r;
+    };
+    std::vector<std::size_t> order(n);
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-        return CompareDated(entries[x], dates[x], entries[y], dates[y]) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
     std::vector<TFileItem> sorted;
-    sorted.reserve(entries.size());
+    sorted.reserve(n);
     for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
     entries = std::move(sorted);
 }

@@ -1,8 +1,15 @@
 #include "engine/OutputDocument.h"
 
+#include <cstring>
+
 namespace tabulo {
 
 void OutputDocument::AddText(std::string_view text, int textStyle) {
+    if (text.empty() ||
+        (std::memchr(text.data(), '\r', text.size()) == nullptr && std::memchr(text.data(), '\n', text.size()) == nullptr)) {
+        AppendParagraph(text, textStyle);
+        return;
+    }
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];

@@ -31,6 +31,8 @@ struct ListPrinter::Block {
     std::int64_t folderDiskUsage = 0;
     std::int64_t archiveMemberCount = 0;
     std::size_t dateColumnWidth = 0;
+    std::size_t sizeWidth = 0;   // width of the largest size, grouped
+    std::size_t usageWidth = 0;  // width of 100 times the largest size, grouped
     bool memberList() const { return options.ArchiveMembers; }
 };
 
@@ -75,14 +77,7 @@ std::size_t ListPrinter::DateColumnWidth() const {
 }
 
 std::string ListPrinter::GetFilesize(bool fixed, std::int64_t n, std::int64_t ref, const OptionFlags& options) const {
-    const std::string& sep = locale_.Formats().thousandsSeparator;
-    std::string text;
-    if (options.KB) text = FormatKB(n);
-    else if (n == 0) text = "0";
-    else if (settings_.FormatSDV) text = std::to_string(n);
-    else text = FormatThousands(n, sep);
-    if (fixed) PadLeft(text, utf8::CharCount(FormatThousands(ref, sep)));
-    return text;
+    return SizeText(fixed, n, utf8::CharCount(FormatThousands(ref, locale_.Formats().thousandsSeparator)), options);
 }
 
 void ListPrinter::PrintList(std::vector<TFileItem>& entries, const std::string& dir, const OptionFlags& options,
@@ -91,6 +86,9 @@ void ListPrinter::PrintList(std::vector<TFileItem>& entries, const std::string& 
     Block block{entries, dir, options, fromCatalog, folderSize, largestSize, folderFiles};
     WriteOpening(block);
     block.dateColumnWidth = DateColumnWidth();
+    const std::string& sep = locale_.Formats().thousandsSeparator;
+    block.sizeWidth = utf8::CharCount(FormatThousands(largestSize, sep));
+    block.usageWidth = utf8::CharCount(FormatThousands(largestSize > INT64_MAX / 100 ? INT64_MAX : 100 * largestSize, sep));
     order_.Sort(entries);
     for (std::size_t p = 0; p < entries.size(); ++p) WriteEntry(block, entries[p], p + 1);
     WriteClosing(block);
@@ -148,71 +146,78 @@ std::string ListPrinter::Comment(Block& block, const TFileItem& entry, const std
     return {};
 }
 
+std::string ListPrinter::SizeText(bool fixed, std::int64_t n, std::size_t width, const OptionFlags& options) const {
+    std::string text;
+    if (options.KB) text = FormatKB(n);
+    else if (n == 0) text = "0";
+    else if (settings_.FormatSDV) text = std::to_string(n);
+    else AppendThousands(text, n, locale_.Formats().thousandsSeparator);
+    if (fixed) PadLeft(text, width);
+    return text;
+}
+
+namespace {
+
+// The name without any occurrence of its extension, ignoring case.
+std::string BaseName(const std::string& name, const std::string& extension) {
+    if (extension.empty()) return name;
+    const std::string upperName = utf8::ToUpper(name);
+    const std::string upperExt = utf8::ToUpper(extension);
+    if (upperName.size() != name.size() || upperExt.size() != extension.size()) {
+        return name.substr(0, name.size() - extension.size());  // case mapping changed the lengths
+    }
+    std::string base;
+    for (std::size_t i = 0; i < name.size();) {
+        if (upperName.compare(i, upperExt.size(), upperExt) == 0) i += upperExt.size();
+        else base.push_back(name[i++]);
+    }
+    return base;
+}
+
+}  // namespace
+
 void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t position) {
     const OptionFlags& options = block.options;
     const bool html = settings_.rbHTML;
     const bool fixed = settings_.FixedColumns;
-    const bool tree = options.TreeViewMode;
     const std::size_t maxLength = static_cast<std::size_t>(settings_.MaxLength);
+    const bool fitNames = fixed && !(options.IgnoreMaxColumnSize && options.TreeViewMode);
 
     // The name as found reaches the file system; the name shown is cased, 8.3 and fitted.
     const std::string foundName = entry.Name;
     if (options.LowerCase) entry.Name = utf8::ToLower(entry.Name);
     else if (options.UpperCase) entry.Name = utf8::ToUpper(entry.Name);
     utf8::ReplaceControls(entry.Name);
-
-    const std::string fullPath = block.dir + foundName;
     const std::string extension(ExtensionOf(entry.Name));
 
-    const bool wantShortName = (patternTokens_ & (std::uint64_t{1} << static_cast<int>(Token::NDOS))) != 0 ||
-                               (!block.fromCatalog && options.ShortFNames);
+    const bool shortNamesShown = !block.fromCatalog && options.ShortFNames;
     std::string shortName;
-    if (wantShortName && !block.memberList() && !block.fromCatalog) {
+    if ((shortNamesShown || HasToken(Token::NDOS)) && !block.memberList() && !block.fromCatalog) {
         shortName = shortNames_.ShortName(block.dir, foundName);
         if (options.LowerCase) shortName = utf8::ToLower(shortName);
         else if (options.UpperCase) shortName = utf8::ToUpper(shortName);
+        utf8::ReplaceControls(shortName);
     }
-    const std::string dosName = FitToWidth(shortName, 12);
-
-    std::string baseName;
-    if (!block.fromCatalog && options.ShortFNames) {
+    const std::string unfittedName = entry.Name;
+    if (shortNamesShown) {
         entry.Name = shortName;
         const std::size_t count = utf8::CharCount(entry.Name);
-        if (count < 12) entry.Name.append(12 - count, ' ');
-    } else if (extension.empty()) {
-        baseName = entry.Name;
-    } else {
-        // Every occurrence of the extension is taken out, ignoring case.
-        const std::string upperName = utf8::ToUpper(entry.Name);
-        const std::string upperExt = utf8::ToUpper(extension);
-        if (upperName.size() == entry.Name.size() && upperExt.size() == extension.size()) {
-            for (std::size_t i = 0; i < entry.Name.size();) {
-                if (upperName.compare(i, upperExt.size(), upperExt) == 0) i += upperExt.size();
-                else baseName.push_back(entry.Name[i++]);
-            }
-        } else {
-            baseName = entry.Name.substr(0, entry.Name.size() - extension.size());
-        }
+        if (count < 12) entry.Name.append(12 - count, ' ');  // filled, never cut
     }
-    if (fixed && !(options.IgnoreMaxColumnSize && options.TreeViewMode)) {
-        entry.Name = FitToWidth(entry.Name, maxLength);
-        baseName = FitToWidth(baseName, maxLength);
-    }
+    if (fitNames) entry.Name = FitToWidth(entry.Name, maxLength);
 
-    const std::string sizeText = GetFilesize(fixed, entry.Size, block.largestSize, options);
-    std::string diskUsage;
+    // Disk usage: the size rounded up to whole clusters, summed for the folder summary.
+    std::int64_t allocated = 0;
     if (!block.fromCatalog) {
         const std::int64_t cluster = state_.ClusterSize;
-        std::int64_t allocated = entry.Size;
+        allocated = entry.Size;
         if (cluster > 0 && entry.Size > 0 && entry.Size % cluster != 0) {
             allocated = entry.Size > INT64_MAX - cluster ? INT64_MAX : (entry.Size / cluster + 1) * cluster;
         }
-        const std::int64_t ref = block.largestSize > INT64_MAX / 100 ? INT64_MAX : 100 * block.largestSize;
-        diskUsage = GetFilesize(fixed, allocated, ref, options);
         block.folderDiskUsage += allocated;
     }
 
-    if (tree) {
+    if (options.TreeViewMode) {
         std::string line;
         for (int i = 0; i < state_.Level; ++i) line += "|  ";
         if (state_.Level > 0) line += block.memberList() ? "|  " : "|-- ";
@@ -220,30 +225,23 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
         else line += entry.Name;
         document_.AddNormalText(line);
     } else {
-        const std::string attrText = settings_.IncludeAttr ? ConvertAttr(entry.Attr) : std::string();
-        std::string dateText = entry.Date + " " + entry.Time;
-        if (fixed) PadLeft(dateText, block.dateColumnWidth);
-
-        std::int64_t number = static_cast<std::int64_t>(position);
-        if (!options.ResetCounter) number += state_.FileCount - static_cast<std::int64_t>(block.entries.size());
-        char numberText[32];
-        std::snprintf(numberText, sizeof numberText, "%.*lld", settings_.NumDigits, static_cast<long long>(number));
-
-        const std::string_view dir(block.dir);
-        const std::string path(dir.substr(0, dir.find_last_of("/\\") + 1));
-
         bool commentDone = false;
         std::string comment;
         auto getComment = [&]() -> const std::string& {
             if (!commentDone) {
-                comment = Comment(block, entry, fullPath);
+                comment = Comment(block, entry, block.dir + foundName);
                 if (fixed) comment = FitToWidth(comment, static_cast<std::size_t>(settings_.MaxLengthComment));
                 commentDone = true;
             }
             return comment;
         };
         const MetadataRecords& md = state_.Metadata;
-        auto fileText = [&](std::string_view value) { return html ? utf8::HtmlEscape(value) : std::string(value); };
+        std::string value;
+        auto fileText = [&](std::string_view text) {
+            value.clear();
+            if (html) utf8::AppendHtmlEscaped(value, text);
+            else value.assign(text);
+        };
 
         line_ = pattern_;
         bool anyToken = false;  // set once a replacement may have made tokens the pattern lacks
@@ -251,59 +249,55 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
             if (!anyToken && (patternTokens_ & (std::uint64_t{1} << t)) == 0) continue;
             if (line_.find('%') == std::string::npos) break;
             if (!ContainsToken(line_, kTokenTexts[t])) continue;
-            std::string value;
+            value.clear();
             switch (static_cast<Token>(t)) {
-                case Token::NAME: value = fileText(entry.Name); break;
-                case Token::SIZE: value = sizeText; break;
-                case Token::DUSG: value = diskUsage; break;
-                case Token::DATE: value = dateText; break;
+                case Token::NAME: fileText(entry.Name); break;
+                case Token::SIZE: value = SizeText(fixed, entry.Size, block.sizeWidth, options); break;
+                case Token::DUSG:
+                    if (!block.fromCatalog) value = SizeText(fixed, allocated, block.usageWidth, options);
+                    break;
+                case Token::DATE:
+                    value = entry.Date + " " + entry.Time;
+                    if (fixed) PadLeft(value, block.dateColumnWidth);
+                    break;
                 case Token::TIME: break;
-                case Token::ATTR: value = attrText; break;
-                case Token::NUMB: value = numberText; break;
-                case Token::FNAM: value = fileText(baseName); break;
-                case Token::NDOS: value = fileText(dosName); break;
-                case Token::CTIM: value = entry.Created; break;
-                case Token::ATIM: value = entry.Accessed; break;
-                case Token::FEXT: value = fileText(extension); break;
-                case Token::PATH: {
-                    std::string shown = path;
-                    utf8::ReplaceControls(shown);
-                    value = fileText(shown);
+                case Token::ATTR:
+                    if (settings_.IncludeAttr) value = ConvertAttr(entry.Attr);
+                    break;
+                case Token::NUMB: {
+                    std::int64_t number = static_cast<std::int64_t>(position);
+                    if (!options.ResetCounter) number += state_.FileCount - static_cast<std::int64_t>(block.entries.size());
+                    char text[32];
+                    std::snprintf(text, sizeof text, "%.*lld", settings_.NumDigits, static_cast<long long>(number));
+                    value = text;
                     break;
                 }
-                case Token::COMM: value = fileText(getComment()); break;
-                default: {
-                    getComment();  // the metadata tokens show what the comment's reader found
-                    switch (static_cast<Token>(t)) {
-                        case Token::FILE_VER: value = fileText(md.version.ProductVersion); break;
-                        case Token::FILE_NAM: value = fileText(md.version.ProductName); break;
-                        case Token::FILE_COM: value = fileText(md.version.CompanyName); break;
-                        case Token::MP3_TIT: value = fileText(md.id3.Title); break;
-                        case Token::MP3_ART: value = fileText(md.id3.Artist); break;
-                        case Token::MP3_ALB: value = fileText(md.id3.Album); break;
-                        case Token::MP3_YER: value = fileText(md.id3.Year); break;
-                        case Token::MP3_COM: value = fileText(md.id3.Comment); break;
-                        case Token::MP3_GEN: value = fileText(md.id3.Genre); break;
-                        case Token::MP3_TRK: value = fileText(md.id3.Track); break;
-                        case Token::IPTC_CAP: value = fileText(md.iptc.Caption); break;
-                        case Token::IPTC_HDL: value = fileText(md.iptc.Headline); break;
-                        case Token::IPTC_BYL: value = fileText(md.iptc.ByLine); break;
-                        case Token::IPTC_CRE: value = fileText(md.iptc.Credit); break;
-                        case Token::IPTC_OBJ: value = fileText(md.iptc.ObjectName); break;
-                        case Token::IPTC_DAT: {
-                            LocalDateTime day;
-                            day.date = md.iptc.DateCreated;
-                            day.weekday = WeekdayOf(day.date);
-                            value = locale_.ShortDate(day);
-                            break;
-                        }
-                        case Token::IPTC_CIT: value = fileText(md.iptc.City); break;
-                        case Token::IPTC_STA: value = fileText(md.iptc.State); break;
-                        case Token::IPTC_COU: value = fileText(md.iptc.Country); break;
-                        case Token::IPTC_COP: value = fileText(md.iptc.CopyrightNotice); break;
-                        default: break;
-                    }
+                case Token::FNAM: {
+                    std::string base = shortNamesShown ? std::string() : BaseName(unfittedName, extension);
+                    if (fixed && !(options.IgnoreMaxColumnSize && options.TreeViewMode)) base = FitToWidth(base, maxLength);
+                    fileText(base);
+                    break;
                 }
+                case Token::NDOS: fileText(FitToWidth(shortName, 12)); break;
+                case Token::CTIM: value = entry.Created; break;
+                case Token::ATIM: value = entry.Accessed; break;
+                case Token::FEXT: fileText(extension); break;
+                case Token::PATH: {
+                    std::string path = block.dir.substr(0, block.dir.find_last_of("/\\") + 1);
+                    utf8::ReplaceControls(path);
+                    fileText(path);
+                    break;
+                }
+                case Token::COMM: fileText(getComment()); break;
+                case Token::IPTC_DAT: {
+                    getComment();  // the metadata tokens show what the comment's reader found
+                    LocalDateTime day;
+                    day.date = md.iptc.DateCreated;
+                    day.weekday = WeekdayOf(day.date);
+                    value = locale_.ShortDate(day);
+                    break;
+                }
+                default: getComment(); fileText(MetadataText(static_cast<Token>(t), md)); break;
             }
             if (ReplaceToken(line_, kTokenTexts[t], value, scratch_)) anyToken = true;
         }
@@ -315,6 +309,31 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
         PrintList(*entry.Members, block.dir, settings_.ArchiveOptions, false, block.folderSize, block.largestSize,
                   block.folderFiles);
         block.archiveMemberCount += members;
+    }
+}
+
+std::string_view ListPrinter::MetadataText(Token token, const MetadataRecords& md) {
+    switch (token) {
+        case Token::FILE_VER: return md.version.ProductVersion;
+        case Token::FILE_NAM: return md.version.ProductName;
+        case Token::FILE_COM: return md.version.CompanyName;
+        case Token::MP3_TIT: return md.id3.Title;
+        case Token::MP3_ART: return md.id3.Artist;
+        case Token::MP3_ALB: return md.id3.Album;
+        case Token::MP3_YER: return md.id3.Year;
+        case Token::MP3_COM: return md.id3.Comment;
+        case Token::MP3_GEN: return md.id3.Genre;
+        case Token::MP3_TRK: return md.id3.Track;
+        case Token::IPTC_CAP: return md.iptc.Caption;
+        case Token::IPTC_HDL: return md.iptc.Headline;
+        case Token::IPTC_BYL: return md.iptc.ByLine;
+        case Token::IPTC_CRE: return md.iptc.Credit;
+        case Token::IPTC_OBJ: return md.iptc.ObjectName;
+        case Token::IPTC_CIT: return md.iptc.City;
+        case Token::IPTC_STA: return md.iptc.State;
+        case Token::IPTC_COU: return md.iptc.Country;
+        case Token::IPTC_COP: return md.iptc.CopyrightNotice;
+        default: return {};
     }
 }
 

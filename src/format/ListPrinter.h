@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/EntryOrder.h"
+#include "format/Tokens.h"
 #include "engine/ListSettings.h"
 #include "engine/OutputDocument.h"
 #include "engine/RunServices.h"
@@ -44,6 +45,9 @@ private:
     void WriteEntry(Block& block, TFileItem& entry, std::size_t position);
     void WriteClosing(Block& block);
     std::string Comment(Block& block, const TFileItem& entry, const std::string& fullPath);
+    std::string SizeText(bool fixed, std::int64_t n, std::size_t width, const OptionFlags& options) const;
+    bool HasToken(Token t) const { return (patternTokens_ & (std::uint64_t{1} << static_cast<int>(t))) != 0; }
+    static std::string_view MetadataText(Token token, const MetadataRecords& records);
 
     const ListSettings& settings_;
     RunState& state_;

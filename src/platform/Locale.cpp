@@ -5,6 +5,7 @@
 #include <unicode/dcfmtsym.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
+#include <unicode/ustring.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -133,6 +134,34 @@ int Locale::Compare(std::string_view a, std::string_view b) const {
     if (const int r = CollatorCompare(collators_->caseSensitive.get(), a, b)) return r;
     const int r = a.compare(b);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+std::string Locale::SortKey(std::string_view text) const {
+    std::string key;
+    const icu::Collator* collator = collators_->caseSensitive.get();
+    if (!collator) return key;
+    UChar small[256];
+    icu::UnicodeString large;
+    const UChar* chars = small;
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(small, 256, &length, text.data(), static_cast<int32_t>(text.size()), 0xFFFD, nullptr,
+                         &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR || U_FAILURE(status)) {
+        large = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+        chars = large.getBuffer();
+        length = large.length();
+    }
+    uint8_t buffer[512];
+    int32_t size = collator->getSortKey(chars, length, buffer, sizeof buffer);
+    if (size <= static_cast<int32_t>(sizeof buffer)) {
+        key.assign(reinterpret_cast<const char*>(buffer), size > 0 ? static_cast<std::size_t>(size - 1) : 0);
+    } else {
+        key.resize(static_cast<std::size_t>(size));
+        size = collator->getSortKey(chars, length, reinterpret_cast<uint8_t*>(key.data()), size);
+        key.resize(size > 0 ? static_cast<std::size_t>(size - 1) : 0);
+    }
+    return key;
 }
 
 int Locale::CompareIgnoreCase(std::string_view a, std::string_view b) const {

@@ -47,6 +47,9 @@ public:
     // Case-sensitive locale order of two names (negative, 0, positive). Texts that differ only
     // in ways the collation ignores are ordered by their bytes, so only equal texts give 0.
     int Compare(std::string_view a, std::string_view b) const;
+    // A byte string whose order (as unsigned bytes) is the order of Compare, but for texts the
+    // collation holds equal, which Compare then orders by their bytes.
+    std::string SortKey(std::string_view text) const;
     // Locale order ignoring case; names equal but for case fall back to Compare.
     int CompareIgnoreCase(std::string_view a, std::string_view b) const;
 
