@@ -86,30 +86,16 @@ void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
     if (entries.size() < 2 || criterion == SortCriterion::None) return;
     if (criterion == SortCriterion::Date && !settings_.IncludeDate) return;  // no dates: the order found stays
 
-    // Everything a comparison needs is worked out once per entry: collation keys of the names
-    // (and of extensions or time texts) and the dates read from their texts.
+    // What a comparison needs besides the names is worked out once per entry: the extensions,
+    // and the dates read from their texts. Entries are sorted by index and moved once.
     const std::size_t n = entries.size();
-    std::vector<std::string> nameKeys(n), secondKeys;
-    std::vector<CivilDate> dates;
-    for (std::size_t i = 0; i < n; ++i) nameKeys[i] = locale_.SortKey(entries[i].Name);
     const bool byTime = criterion == SortCriterion::Date && settings_.IncludeTime;
-    if (criterion == SortCriterion::Extension || byTime) {
-        secondKeys.resize(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            secondKeys[i] = locale_.SortKey(byTime ? std::string_view(entries[i].Time) : ExtensionOf(entries[i].Name));
-        }
-    }
+    std::vector<CivilDate> dates;
     if (criterion == SortCriterion::Date) {
         dates.reserve(n);
         for (const TFileItem& e : entries) dates.push_back(ReadDate(e.Date));
     }
-
-    auto byKey = [](const std::string& keyA, std::string_view a, const std::string& keyB, std::string_view b) {
-        int r = keyA.compare(keyB);
-        if (r == 0) r = a.compare(b);
-        return r < 0 ? -1 : (r > 0 ? 1 : 0);
-    };
-    auto names = [&](std::size_t a, std::size_t b) { return byKey(nameKeys[a], entries[a].Name, nameKeys[b], entries[b].Name); };
+    auto names = [&](std::size_t a, std::size_t b) { return locale_.Compare(entries[a].Name, entries[b].Name); };
     auto compare = [&](std::size_t a, std::size_t b) {
         int r = 0;
         switch (criterion) {
@@ -119,11 +105,11 @@ void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
                 break;
             case SortCriterion::Date:
                 if (dates[a] != dates[b]) r = dates[a] < dates[b] ? -1 : 1;
-                else if (byTime) r = byKey(secondKeys[a], entries[a].Time, secondKeys[b], entries[b].Time);
+                else if (byTime) r = locale_.Compare(entries[a].Time, entries[b].Time);
                 else r = names(a, b);
                 break;
             case SortCriterion::Extension:
-                r = byKey(secondKeys[a], ExtensionOf(entries[a].Name), secondKeys[b], ExtensionOf(entries[b].Name));
+                r = locale_.Compare(ExtensionOf(entries[a].Name), ExtensionOf(entries[b].Name));
                 if (r == 0) r = names(a, b);
                 break;
             case SortCriterion::None: break;

@@ -5,17 +5,117 @@
 #include <unicode/dcfmtsym.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
-#include <unicode/ustring.h>
+#include <unicode/tblcoll.h>
+#include <unicode/uniset.h>
+#include <unicode/usetiter.h>
+
+#include <algorithm>
+#include <array>
 
 #include <cstdlib>
 #include <cstring>
 
 namespace tabulo {
 
+// Per-character sort keys of printable ASCII, level by level, so two ASCII names compare
+// without going through the collator: comparing the concatenated weights of each level in turn
+// is what comparing the names' sort keys does. Only built when no contraction joins ASCII
+// characters.
+class AsciiWeights {
+public:
+    static std::unique_ptr<AsciiWeights> For(const icu::Collator& collator) {
+        const auto* rules = dynamic_cast<const icu::RuleBasedCollator*>(&collator);
+        if (!rules) return nullptr;
+        UErrorCode status = U_ZERO_ERROR;
+        if (collator.getAttribute(UCOL_ALTERNATE_HANDLING, status) != UCOL_NON_IGNORABLE ||
+            collator.getAttribute(UCOL_NUMERIC_COLLATION, status) != UCOL_OFF ||
+            collator.getAttribute(UCOL_FRENCH_COLLATION, status) != UCOL_OFF || U_FAILURE(status)) {
+            return nullptr;
+        }
+        // Characters that expand into several weights are fine (their key holds them all), but a
+        // contraction of several ASCII characters into one weight is not. The root collation has
+        // none; a locale that tailors one (Danish "aa", Czech "ch") is left to the collator.
+        std::unique_ptr<icu::UnicodeSet> tailored(rules->getTailoredSet(status));
+        const icu::UnicodeSet ascii(0x20, 0x7E);
+        if (U_FAILURE(status) || !tailored) return nullptr;
+        for (icu::UnicodeSetIterator it(*tailored); it.next();) {
+            if (it.isString() && ascii.containsAll(it.getString())) return nullptr;  // such as Danish "aa"
+        }
+
+        auto weights = std::make_unique<AsciiWeights>();
+        for (int c = 0x20; c <= 0x7E; ++c) {
+            const icu::UnicodeString one(static_cast<UChar>(c));
+            uint8_t key[64];
+            const int32_t size = collator.getSortKey(one, key, static_cast<int32_t>(sizeof key));
+            if (size <= 0 || size > static_cast<int32_t>(sizeof key)) return nullptr;
+            std::size_t level = 0;
+            for (int32_t i = 0; i < size - 1; ++i) {  // the last byte ends the key
+                if (key[i] == 1) {
+                    if (++level >= kLevels) return nullptr;
+                } else {
+                    Weight& w = weights->levels_[level][static_cast<std::size_t>(c - 0x20)];
+                    if (w.length == sizeof w.bytes) return nullptr;
+                    w.bytes[w.length++] = key[i];
+                }
+            }
+            weights->levelCount_ = std::max(weights->levelCount_, level + 1);
+        }
+        return weights;
+    }
+
+    static bool Printable(std::string_view s) {
+        for (char c : s) {
+            if (c < 0x20 || c > 0x7E) return false;
+        }
+        return true;
+    }
+
+    // Compares two printable-ASCII texts as the collator would: 0 when it holds them equal.
+    int Compare(std::string_view a, std::string_view b) const {
+        // Weights do not depend on neighbours, so a common beginning weighs the same on both sides.
+        std::size_t k = 0;
+        const std::size_t common = std::min(a.size(), b.size());
+        while (k < common && a[k] == b[k]) ++k;
+        if (k == a.size() && k == b.size()) return 0;
+        a.remove_prefix(k);
+        b.remove_prefix(k);
+        for (std::size_t level = 0; level < levelCount_; ++level) {
+            if (const int r = CompareLevel(levels_[level], a, b)) return r;
+        }
+        return 0;
+    }
+
+private:
+    static constexpr std::size_t kLevels = 5;
+    struct Weight {
+        std::uint8_t length = 0;
+        std::uint8_t bytes[15] = {};
+    };
+    using Table = std::array<Weight, 95>;
+
+    // Compares the concatenated weights of one level, byte by byte.
+    static int CompareLevel(const Table& table, std::string_view a, std::string_view b) {
+        std::size_t ia = 0, ib = 0, oa = 0, ob = 0;
+        for (;;) {
+            while (ia < a.size() && oa == table[static_cast<std::size_t>(a[ia] - 0x20)].length) ++ia, oa = 0;
+            while (ib < b.size() && ob == table[static_cast<std::size_t>(b[ib] - 0x20)].length) ++ib, ob = 0;
+            const bool endA = ia == a.size(), endB = ib == b.size();
+            if (endA || endB) return endA == endB ? 0 : (endA ? -1 : 1);
+            const std::uint8_t wa = table[static_cast<std::size_t>(a[ia] - 0x20)].bytes[oa++];
+            const std::uint8_t wb = table[static_cast<std::size_t>(b[ib] - 0x20)].bytes[ob++];
+            if (wa != wb) return wa < wb ? -1 : 1;
+        }
+    }
+
+    std::array<Table, kLevels> levels_;
+    std::size_t levelCount_ = 0;
+};
+
 struct Locale::Collators {
     std::string name;
     std::unique_ptr<icu::Collator> caseSensitive;
     std::unique_ptr<icu::Collator> ignoreCase;
+    std::unique_ptr<AsciiWeights> ascii;
 
     explicit Collators(std::string_view localeName) : name(localeName) {
         UErrorCode status = U_ZERO_ERROR;
@@ -29,27 +129,13 @@ struct Locale::Collators {
             caseSensitive->setStrength(icu::Collator::TERTIARY);
             ignoreCase.reset(caseSensitive->clone());
             ignoreCase->setStrength(icu::Collator::SECONDARY);
+            ascii = AsciiWeights::For(*caseSensitive);
         }
     }
 };
 
 Locale::Locale(LocaleFormats formats, std::string_view collationLocale)
-    : formats_(std::move(formats)), collators_(std::make_unique<Collators>(collationLocale)) {}
-
-Locale::Locale(const Locale& other)
-    : formats_(other.formats_), collators_(std::make_unique<Collators>(other.collators_->name)) {}
-
-Locale& Locale::operator=(const Locale& other) {
-    if (this != &other) {
-        formats_ = other.formats_;
-        collators_ = std::make_unique<Collators>(other.collators_->name);
-    }
-    return *this;
-}
-
-Locale::Locale(Locale&&) noexcept = default;
-Locale& Locale::operator=(Locale&&) noexcept = default;
-Locale::~Locale() = default;
+    : formats_(std::move(formats)), collators_(std::make_shared<const Collators>(collationLocale)) {}
 
 namespace {
 
@@ -131,37 +217,14 @@ std::string PatternOf(icu::DateFormat* format) {
 }  // namespace
 
 int Locale::Compare(std::string_view a, std::string_view b) const {
-    if (const int r = CollatorCompare(collators_->caseSensitive.get(), a, b)) return r;
+    const AsciiWeights* ascii = collators_->ascii.get();
+    if (ascii && AsciiWeights::Printable(a) && AsciiWeights::Printable(b)) {
+        if (const int r = ascii->Compare(a, b)) return r;
+    } else if (const int r = CollatorCompare(collators_->caseSensitive.get(), a, b)) {
+        return r;
+    }
     const int r = a.compare(b);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
-}
-
-std::string Locale::SortKey(std::string_view text) const {
-    std::string key;
-    const icu::Collator* collator = collators_->caseSensitive.get();
-    if (!collator) return key;
-    UChar small[256];
-    icu::UnicodeString large;
-    const UChar* chars = small;
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(small, 256, &length, text.data(), static_cast<int32_t>(text.size()), 0xFFFD, nullptr,
-                         &status);
-    if (status == U_BUFFER_OVERFLOW_ERROR || U_FAILURE(status)) {
-        large = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-        chars = large.getBuffer();
-        length = large.length();
-    }
-    uint8_t buffer[512];
-    int32_t size = collator->getSortKey(chars, length, buffer, sizeof buffer);
-    if (size <= static_cast<int32_t>(sizeof buffer)) {
-        key.assign(reinterpret_cast<const char*>(buffer), size > 0 ? static_cast<std::size_t>(size - 1) : 0);
-    } else {
-        key.resize(static_cast<std::size_t>(size));
-        size = collator->getSortKey(chars, length, reinterpret_cast<uint8_t*>(key.data()), size);
-        key.resize(size > 0 ? static_cast<std::size_t>(size - 1) : 0);
-    }
-    return key;
 }
 
 int Locale::CompareIgnoreCase(std::string_view a, std::string_view b) const {
@@ -257,9 +320,12 @@ Locale Locale::FromName(std::string_view name) {
 }
 
 Locale Locale::FromEnvironment() {
-    LocaleFormats time = FormatsOf(LocaleNameForCategory("LC_TIME"));
-    const LocaleFormats numeric = FormatsOf(LocaleNameForCategory("LC_NUMERIC"));
-    time.thousandsSeparator = numeric.thousandsSeparator;
+    const std::string timeName = LocaleNameForCategory("LC_TIME");
+    const std::string numericName = LocaleNameForCategory("LC_NUMERIC");
+    LocaleFormats time = FormatsOf(timeName);
+    if (IcuLocaleName(numericName) != IcuLocaleName(timeName)) {
+        time.thousandsSeparator = FormatsOf(numericName).thousandsSeparator;
+    }
     return Locale(std::move(time), IcuLocaleName(LocaleNameForCategory("LC_COLLATE")));
 }
 

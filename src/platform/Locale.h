@@ -21,17 +21,12 @@ struct LocaleFormats {
     DateNames names;
 };
 
-// Regional formats plus the collation used to order names. Copyable; each copy owns its
-// collators.
+// Regional formats plus the collation used to order names. Copies share the collators, which
+// are never changed after they are made (and compare safely from several threads).
 class Locale {
 public:
     // Fixed formats and the collation of `collationLocale` (an ICU locale name such as "en_US").
     explicit Locale(LocaleFormats formats = {}, std::string_view collationLocale = "en_US");
-    Locale(const Locale& other);
-    Locale& operator=(const Locale& other);
-    Locale(Locale&&) noexcept;
-    Locale& operator=(Locale&&) noexcept;
-    ~Locale();
 
     // Dates, times and month names from LC_TIME, the separator from LC_NUMERIC and the order of
     // names from LC_COLLATE (each falling back to LC_ALL and LANG as the C library does).
@@ -47,9 +42,6 @@ public:
     // Case-sensitive locale order of two names (negative, 0, positive). Texts that differ only
     // in ways the collation ignores are ordered by their bytes, so only equal texts give 0.
     int Compare(std::string_view a, std::string_view b) const;
-    // A byte string whose order (as unsigned bytes) is the order of Compare, but for texts the
-    // collation holds equal, which Compare then orders by their bytes.
-    std::string SortKey(std::string_view text) const;
     // Locale order ignoring case; names equal but for case fall back to Compare.
     int CompareIgnoreCase(std::string_view a, std::string_view b) const;
 
@@ -62,7 +54,7 @@ private:
     struct Collators;
 
     LocaleFormats formats_;
-    std::unique_ptr<Collators> collators_;
+    std::shared_ptr<const Collators> collators_;
 };
 
 // ICU locale name for a POSIX locale name ("de_DE.UTF-8@euro" gives "de_DE"; "C" and "POSIX"

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include <unicode/coll.h>
+
+#include <memory>
+
 #include "platform/Locale.h"
 
 namespace tabulo {
@@ -40,6 +44,48 @@ TEST(Locale, NameOrderFollowsTheLocaleAndKeepsCase) {
     EXPECT_NE(0, locale.Compare("a", "A"));
     EXPECT_LT(locale.CompareIgnoreCase("apple", "Banana"), 0);
     EXPECT_EQ(0, locale.Compare("same", "same"));
+}
+
+}  // namespace
+}  // namespace tabulo
+
+namespace tabulo {
+namespace {
+
+// The ASCII shortcut of Compare must order exactly as the collator does, in every locale.
+TEST(Locale, AsciiNamesOrderAsTheCollatorDoes) {
+    std::string alphabet;
+    for (char c = 0x20; c <= 0x7E; ++c) alphabet += c;
+    std::uint32_t seed = 12345;
+    auto next = [&seed]() { return seed = seed * 1103515245u + 12345u; };
+    for (const char* name : {"en_US", "de_DE", "C", "fr_FR", "da_DK", "cs_CZ", "sv_SE", "ja_JP"}) {
+        SCOPED_TRACE(name);
+        const Locale locale({}, IcuLocaleName(name));
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale(IcuLocaleName(name).c_str()), status));
+        ASSERT_TRUE(U_SUCCESS(status));
+        collator->setStrength(icu::Collator::TERTIARY);
+        auto reference = [&](const std::string& a, const std::string& b) {
+            UErrorCode s = U_ZERO_ERROR;
+            const UCollationResult r = collator->compareUTF8(a, b, s);
+            if (r != UCOL_EQUAL) return r == UCOL_LESS ? -1 : 1;
+            return a < b ? -1 : (a > b ? 1 : 0);
+        };
+        std::vector<std::string> words = {"ch", "cH", "Ch", "h", "c", "aa", "Aa", "AA", "a-b", "ab", "a b", "10", "9", ""};
+        for (char c : alphabet) words.emplace_back(1, c);
+        for (int i = 0; i < 600; ++i) {
+            std::string w;
+            const std::size_t length = 1 + next() % 5;
+            for (std::size_t k = 0; k < length; ++k) w += alphabet[(next() >> 8) % alphabet.size()];
+            words.push_back(w);
+        }
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            for (std::size_t j = i % 3; j < words.size(); j += 3) {
+                ASSERT_EQ(reference(words[i], words[j]), locale.Compare(words[i], words[j]))
+                    << "'" << words[i] << "' vs '" << words[j] << "'";
+            }
+        }
+    }
 }
 
 }  // namespace
