@@ -195,11 +195,12 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
     }
 
     RunState state;
-    if (request.catalogPath) {
-        // The catalog's entries are not looked up on disk; the run has no start folder.
-    } else if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
-        io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
-        return kExitFailed;
+    // A catalog's entries are not looked up on disk: its import has no start folder.
+    if (!request.catalogPath) {
+        if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
+            io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
+            return kExitFailed;
+        }
     }
 
     const Locale locale = EffectiveLocale(request, io);
