@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "catalog/CatalogImport.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalStatus.h"
 #include "engine/SettingFields.h"
@@ -24,13 +25,15 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
 
-// A message for one line of standard error: the CR LF of the program's messages become blanks.
-std::string OneLine(std::string text) {
-    for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, " ");
-    for (char& c : text) {
-        if (c == '\r' || c == '\n') c = ' ';
+// A message for one line of standard error: each run of line breaks in the program's messages
+// becomes one blank.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        if (c != '\r' && c != '\n') line += c;
+        else if (line.empty() || line.back() != ' ') line += ' ';
     }
-    return text;
+    return line;
 }
 
 // The settings of this command line: defaults, then the assignments in order; the simple-mode
@@ -181,7 +184,9 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
             io.out.Flush();
             return kExitOk;
         }
-        if (request.operands.size() != 1) {
+        if (request.catalogPath) {
+            if (!request.operands.empty()) return Usage(io, "a catalog is listed instead of a folder, not with one");
+        } else if (request.operands.size() != 1) {
             return Usage(io, request.operands.empty() ? "no folder given" : "only one folder can be listed");
         }
         settings = EffectiveSettings(request);
@@ -190,9 +195,12 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
     }
 
     RunState state;
-    if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
-        io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
-        return kExitFailed;
+    // A catalog's entries are not looked up on disk: its import has no start folder.
+    if (!request.catalogPath) {
+        if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
+            io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
+            return kExitFailed;
+        }
     }
 
     const Locale locale = EffectiveLocale(request, io);
@@ -201,15 +209,27 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
         TerminalStatus status(io.err, io.errIsTerminal, io.interrupted, io.terminalWidth);
         const ListingServices services = MakeServices(locale, status);
         ListingRun::ApplyListingFont(settings, output.Document());
-        const RunResult result = ListFolder(settings, state, output.Document(), services);
+        std::string error;
+        bool aborted = false;
+        if (request.catalogPath) {
+            std::string refusal;
+            const ImportResult result = ImportCatalog(settings, state, output.Document(), services, *request.catalogPath,
+                                                      [&refusal](const UserMessage& m) { refusal = m.text; });
+            error = result.refused ? refusal : result.error;
+            aborted = result.aborted;
+        } else {
+            const RunResult result = ListFolder(settings, state, output.Document(), services);
+            error = result.error;
+            aborted = result.aborted;
+        }
         output.Finish();
 
         if (io.errIsTerminal) io.err << status.Panel1() << "\n";
-        if (!result.error.empty()) {
-            io.err << "tabulo-cli: " << OneLine(result.error) << "\n";
+        if (!error.empty()) {
+            io.err << "tabulo-cli: " << OneLine(error) << "\n";
             return kExitFailed;
         }
-        if (result.aborted || (io.interrupted && io.interrupted->load())) return kExitInterrupted;
+        if (aborted || (io.interrupted && io.interrupted->load())) return kExitInterrupted;
         return kExitOk;
     } catch (const std::exception& e) {
         io.err << "tabulo-cli: " << OneLine(e.what()) << "\n";

@@ -90,6 +90,14 @@ std::vector<CliOption> ListingOptions() {
     };
 }
 
+std::vector<CliOption> CatalogOptions() {
+    return {
+        {"import-catalog", 'i', "FILE",
+         "List the disk cataloguer's catalog FILE (.idx) instead of a folder; also -iFILE.",
+         [](CliRequest& r, const std::string& v) { r.catalogPath = v; }},
+    };
+}
+
 std::vector<CliOption> LocaleOptions() {
     return {
         {"locale", 0, "NAME", "Dates, times, numbers, month names and name order of this locale (e.g. de_DE); "
@@ -135,7 +143,7 @@ const CliOption* FindShort(char c) {
 const std::vector<CliOption>& CliOptions() {
     static const std::vector<CliOption> options = [] {
         std::vector<CliOption> all;
-        for (auto group : {ListingOptions, LocaleOptions, OutputOptions}) {
+        for (auto group : {ListingOptions, CatalogOptions, LocaleOptions, OutputOptions}) {
             for (CliOption& o : group()) all.push_back(std::move(o));
         }
         return all;
@@ -193,8 +201,10 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
 std::string HelpText() {
     std::string text =
         "Usage: tabulo-cli [OPTIONS] FOLDER\n"
+        "       tabulo-cli [OPTIONS] -iCATALOG\n"
         "List FOLDER: one line per file made from a pattern of tokens (%NAME %SIZE %DATE ...),\n"
         "with folder headers and summaries, as plain text, an HTML page or a delimited list.\n"
+        "With -i, list the folders and files of a disk cataloguer's catalog file the same way.\n"
         "Without --pattern the pattern is made from the Include settings: %NAME, then %SIZE,\n"
         "%DATE, %TIME and %ATTR for IncludeSize, IncludeDate, IncludeTime and IncludeAttr.\n"
         "\nOptions:\n";

@@ -19,6 +19,7 @@ struct CliRequest {
     std::optional<std::string> shortTimeFormat;
     std::optional<std::string> thousandsSeparator;
     std::string outputPath;
+    std::optional<std::string> catalogPath;  // a catalog file to list instead of a folder
     bool crlf = false;
     bool help = false;
     bool version = false;

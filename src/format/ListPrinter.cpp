@@ -52,10 +52,12 @@ ListPrinter::ListPrinter(const ListSettings& settings, RunState& state, OutputDo
 std::string ListPrinter::GetDirname(const std::string& dir, bool fromCatalog) const {
     std::string name;
     if (fromCatalog) {
-        // A catalog passes the path of the folder's first entry: its folder part is shown.
+        // A catalog passes the path of the folder's first entry: its folder part is shown (none
+        // for a path without a backslash); a drive root keeps its backslash.
         const auto sep = dir.find_last_of('\\');
-        name = sep == std::string::npos ? dir : dir.substr(0, sep);
-        if (name.size() == 2 && name[1] == ':') name += '\\';
+        if (sep == std::string::npos) name.clear();
+        else if (sep == 0 || (sep == 2 && dir[1] == ':')) name = dir.substr(0, sep + 1);
+        else name = dir.substr(0, sep);
     } else {
         name = WithoutSeparator(dir);
         if (!settings_.ListOptions.FullPath) {
