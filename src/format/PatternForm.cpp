@@ -346,8 +346,8 @@ void TPatternForm::btnCancelClick() {
     {
         LoadScope guard(*this);
         state_ = snapshot_;
-        for (PatternFormChange change : {PatternFormChange::Pattern, PatternFormChange::Boxes, PatternFormChange::Format,
-                                         PatternFormChange::Enabled, PatternFormChange::AdvancedMode}) {
+        using C = PatternFormChange;
+        for (C change : {C::Pattern, C::Boxes, C::Format, C::Enabled, C::AdvancedMode}) {
             Notify(change);
         }
         if (store_) store_->LoadAdvanced(*this);

@@ -117,13 +117,23 @@ public:
 // effects (enabling controls, mirroring the AutoComments box) still happen.
 //
 // Settings store:
-//  - LoadAdvanced opens a LoadScope and sets every stored value through the setters below
-//    (SetPatternText, SetAdvancedModeFlag, SetHiddenFiles, SetTicked for the stored boxes,
-//    SetNumDigits, SetCurrentFormat, SetFormatButton, SetSeparatorIndex, SetQualifier, SetSource,
-//    SetMaxLengthComment, SetLongCaption, SetMaxCaptionLength); SaveAdvanced reads the getters.
+//  - LoadAdvanced opens a LoadScope and sets every stored value of the "\Advanced" group through
+//    the setters; SaveAdvanced reads the getters. Value: getter / setter.
+//      ActivePattern: PatternText / SetPatternText        AdvancedMode: AdvancedMode / SetAdvancedModeFlag
+//      cbHidden: HiddenFiles / SetHiddenFiles             NumDigits: NumDigits / SetNumDigits
+//      cbDate cbTime cbSize cbAttr cbNameExt cbName cbExt cbPath cbNum cbAutocomments:
+//        Ticked / SetTicked with DATE TIME SIZE ATTR NAME FNAM FEXT PATH NUMB COMM
+//      currentFormat: CurrentFormat / SetCurrentFormat
+//      rbNormal rbHTML rbSDV rbTable: FormatButton / SetFormatButton (loading unchecks Table)
+//      Separator: SeparatorIndex / SetSeparatorIndex      Qualifier: Qualifier / SetQualifier
+//      cbZip cbHTML cbMPEG cbImage cbEXE cbDescript cbURL cbLNK: Source / SetSource
+//      MaxLengthComment, LongCaption, MaxCaptionLength: the getters and setters of those names
 //  - FormCreate runs the store's load, ParseEdPattern and takes the snapshot that Cancel and Esc
-//    restore; btnOKClick takes a new snapshot and runs the store's save.
-//  - After loading a profile: ParseEdPattern, then the main window's mode follows AdvancedMode().
+//    restore; btnOKClick takes a new snapshot and runs the store's save. Cancel restores the
+//    snapshot and then runs the store's load, so the store has the last word where it holds a
+//    value.
+//  - After loading a profile: ParseEdPattern, then the main window's mode follows AdvancedMode()
+//    (ModeModel::FollowAdvancedFlag).
 class TPatternForm {
 public:
     explicit TPatternForm(const PreviewOptions* options = nullptr) : options_(options) {}
