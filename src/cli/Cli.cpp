@@ -8,12 +8,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/ModeModel.h"
 #include "catalog/CatalogImport.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalStatus.h"
 #include "engine/SettingFields.h"
 #include "format/Listing.h"
-#include "format/Tokens.h"
+#include "format/PatternForm.h"
 #include "platform/TabuloError.h"
 
 namespace tabulo {
@@ -36,23 +37,151 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
-// The settings of this command line: defaults, then the assignments in order; the simple-mode
-// pattern unless a pattern was given.
-ListSettings EffectiveSettings(const CliRequest& request) {
+// The pattern and format this command line chose, gathered in command-line order.
+struct FormatChoices {
+    std::optional<std::string> pattern;  // a given pattern
+    bool raw = false;                    // given by --raw-pattern: never converted
+    PatternFormat format = PatternFormat::Normal;
+    bool convert = false;                // chosen by --format: the pattern is converted to it
+    int separatorIndex = kSeparatorNone;  // kSeparatorNone: not given
+    std::string separatorText;
+    std::string qualifier = "\"";
+};
+
+PatternFormat FormatNamed(const std::string& name) {
+    if (name == "normal") return PatternFormat::Normal;
+    if (name == "html") return PatternFormat::HTML;
+    if (name == "sdv") return PatternFormat::Delimited;
+    throw TabuloError("bad value '" + name + "' for --format: expected normal, html or sdv");
+}
+
+PatternFormat FormatOf(const ListSettings& settings) {
+    if (settings.rbHTML) return PatternFormat::HTML;
+    if (settings.rbSDV) return PatternFormat::Delimited;
+    return PatternFormat::Normal;
+}
+
+void ChooseSeparator(FormatChoices& choices, const std::string& value) {
+    choices.separatorText.clear();
+    if (value == "semicolon" || value == ";") choices.separatorIndex = kSeparatorSemicolon;
+    else if (value == "comma" || value == ",") choices.separatorIndex = kSeparatorComma;
+    else if (value == "space" || value == " ") choices.separatorIndex = kSeparatorSpace;
+    else {
+        choices.separatorIndex = kSeparatorOther;
+        choices.separatorText = value == "tab" ? "\t" : value;
+    }
+}
+
+// Fields that the pattern and mode models write; an explicit --set of one of them has the last
+// word over what the models derive.
+bool IsModelField(std::string_view field) {
+    for (std::string_view name : {"FixedColumns", "UseAutoComments", "UseFileTimes", "cbEXE", "cbImage", "cbMPEG",
+                                  "FormatSDV", "IncludeDate", "IncludeTime", "IncludeSize", "IncludeAttr"}) {
+        if (field == name) return true;
+    }
+    return false;
+}
+
+// Defaults, then the assignments in order. The pattern and format choices are gathered in
+// `choices`; explicit assignments of model fields are kept in `kept`.
+ListSettings AssignedSettings(const CliRequest& request, FormatChoices& choices,
+                              std::vector<std::pair<std::string, std::string>>& kept) {
     ListSettings settings;
-    bool patternGiven = false;
     for (const auto& [name, value] : request.assignments) {
-        SetListSetting(settings, name, value);
-        if (const SettingField* f = FindSettingField(name); f && f->name == "ActivePattern") patternGiven = true;
+        if (name == kFormatChoice) {
+            choices.format = FormatNamed(value);
+            choices.convert = true;
+        } else if (name == kSeparatorChoice) {
+            ChooseSeparator(choices, value);
+        } else if (name == kQualifierChoice) {
+            choices.qualifier = value == "none" ? std::string(kNoQualifier) : value;
+        } else if (name == kRawPatternChoice) {
+            choices.pattern = value;
+            choices.raw = true;
+        } else {
+            SetListSetting(settings, name, value);
+            const std::string_view field = FindSettingField(name)->name;
+            if (field == "ActivePattern") {
+                choices.pattern = value;
+                choices.raw = false;
+            } else if (field == "rbNormal" || field == "rbHTML" || field == "rbSDV") {
+                // A format set by name is taken as it is, without converting the pattern.
+                choices.format = FormatOf(settings);
+                choices.convert = false;
+            } else if (IsModelField(field)) {
+                kept.emplace_back(name, value);
+            }
+        }
     }
-    if (patternGiven) {
-        settings.AdvancedMode = true;
-    } else {
-        settings.ActivePattern =
-            MakePattern(settings.IncludeSize, settings.IncludeDate, settings.IncludeTime, settings.IncludeAttr);
-    }
-    ListingRun::FixPattern(settings);
     return settings;
+}
+
+// The Advanced window's controls that have a listing setting take that setting's value.
+void LoadAdvancedWindow(TPatternForm& form, const ListSettings& settings, const FormatChoices& choices) {
+    TPatternForm::LoadScope guard(form);
+    form.SetHiddenFiles(settings.IncludeAllFiles);
+    const std::pair<CommentSource, bool> sources[] = {
+        {CommentSource::Zip, settings.cbZip},     {CommentSource::HTML, settings.cbHTML},
+        {CommentSource::MPEG, settings.cbMPEG},   {CommentSource::Image, settings.cbImage},
+        {CommentSource::EXE, settings.cbEXE},     {CommentSource::DescriptIon, settings.cbDescript},
+        {CommentSource::URL, settings.cbURL},     {CommentSource::LNK, settings.cbLNK},
+    };
+    for (const auto& [source, on] : sources) form.SetSource(source, on);
+    form.SetNumDigits(settings.NumDigits);
+    form.SetMaxLengthComment(settings.MaxLengthComment);
+    form.SetLongCaption(settings.LongCaption);
+    form.SetMaxCaptionLength(settings.MaxCaptionLength);
+    form.SetResetCounter(settings.ListOptions.ResetCounter);
+    form.SetQualifier(choices.qualifier);
+}
+
+// The settings of this command line, made as the desktop program makes them from the same
+// choices: simple mode builds the pattern from the Include settings; a given pattern or an HTML
+// or delimited format means advanced mode, where the pattern is typed into the Advanced window,
+// converted to the chosen format as the "Format output" page does from plain lines, and the
+// run's fields follow from the Advanced window. Explicit assignments of those fields win.
+ListSettings EffectiveSettings(const CliRequest& request) {
+    FormatChoices choices;
+    std::vector<std::pair<std::string, std::string>> kept;
+    ListSettings settings = AssignedSettings(request, choices, kept);
+
+    const OptionFlagsPreview previewOptions(settings.ListOptions);
+    TPatternForm form(&previewOptions);
+    ModeModel mode(settings, form);
+    LoadAdvancedWindow(form, settings, choices);
+    if (choices.pattern || choices.format != PatternFormat::Normal) {
+        // The boxes and the format buttons follow the text, as when it is typed; a text that
+        // already has the chosen format's look (cells, separators) is therefore not converted.
+        form.SetPatternText(choices.pattern.value_or(mode.MakePattern()));
+        form.ParseEdPattern();
+        const bool convert = choices.convert && !choices.raw;
+        {
+            TPatternForm::LoadScope guard(form);
+            // A typed text converts as plain lines do.
+            form.SetCurrentFormat(kFormatNormal);
+            if (choices.separatorIndex != kSeparatorNone) {
+                form.SetSeparatorText(choices.separatorText);
+                form.SetSeparatorIndex(choices.separatorIndex);
+            }
+            if (!convert) form.SelectFormat(choices.format);
+        }
+        if (convert) form.SelectFormat(choices.format);
+        mode.SetAdvancedMode();
+    }
+    mode.PrepareRun();
+    for (const auto& [name, value] : kept) SetListSetting(settings, name, value);
+    return settings;
+}
+
+// The preview line of a pattern, with the command line's size, case and digit settings.
+std::string PreviewText(const CliRequest& request) {
+    FormatChoices choices;
+    std::vector<std::pair<std::string, std::string>> kept;
+    const ListSettings settings = AssignedSettings(request, choices, kept);
+    const OptionFlagsPreview previewOptions(settings.ListOptions);
+    TPatternForm form(&previewOptions);
+    form.SetNumDigits(settings.NumDigits);
+    return form.ParseLine(*request.preview);
 }
 
 Locale EffectiveLocale(const CliRequest& request, const CliIo& io) {
@@ -181,6 +310,11 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
         }
         if (request.version) {
             io.out.Write(std::string("tabulo-cli ") + TABULO_VERSION + "\n");
+            io.out.Flush();
+            return kExitOk;
+        }
+        if (request.preview) {
+            io.out.Write(PreviewText(request) + "\n");
             io.out.Flush();
             return kExitOk;
         }

@@ -38,7 +38,8 @@ std::vector<CliOption> ListingOptions() {
              if (eq == std::string::npos) throw TabuloError("--set needs NAME=VALUE, got '" + v + "'");
              Assign(r, v.substr(0, eq), v.substr(eq + 1));
          }},
-        Valued("pattern", "PATTERN", "Line pattern, used as given (advanced mode); same as --set ActivePattern=.",
+        Valued("pattern", "PATTERN",
+               "Line pattern (advanced mode); --format html or sdv converts it; same as --set ActivePattern=.",
                "ActivePattern"),
         Switch("recurse", "List subfolders too, --levels deep (IncludeFolders=on).", {{"IncludeFolders", "on"}}),
         Valued("levels", "N", "Subfolder levels below the folder, 0..1000, default 2 (Levels=N, IncludeFolders=on).",
@@ -50,18 +51,6 @@ std::vector<CliOption> ListingOptions() {
         Switch("descending", "Sort in descending order (Descending=on).", {{"Descending", "on"}}),
         Valued("filter", "MASKS", "File masks separated by ';', default '*.*' (Filter).", "Filter"),
         Switch("hidden", "Include hidden and system files (IncludeAllFiles=on).", {{"IncludeAllFiles", "on"}}),
-        {"format", 0, "FORMAT", "Output format: normal (default), html or sdv (rbNormal, rbHTML, rbSDV).",
-         [](CliRequest& r, const std::string& v) {
-             if (v == "normal") {
-                 Assign(r, "rbNormal", "on"), Assign(r, "FormatSDV", "off"), Assign(r, "FixedColumns", "on");
-             } else if (v == "html") {
-                 Assign(r, "rbHTML", "on"), Assign(r, "FormatSDV", "off"), Assign(r, "FixedColumns", "off");
-             } else if (v == "sdv") {
-                 Assign(r, "rbSDV", "on"), Assign(r, "FormatSDV", "on");
-             } else {
-                 throw TabuloError("bad value '" + v + "' for --format: expected normal, html or sdv");
-             }
-         }},
         Switch("tree", "Draw folders and files as a tree (TreeViewMode=on).", {{"TreeViewMode", "on"}}),
         Switch("dos", "DOS-like listing with <DIR> rows, no recursion (DosLikeListing=on).",
                {{"DosLikeListing", "on"}}),
@@ -95,6 +84,35 @@ std::vector<CliOption> CatalogOptions() {
         {"import-catalog", 'i', "FILE",
          "List the disk cataloguer's catalog FILE (.idx) instead of a folder; also -iFILE.",
          [](CliRequest& r, const std::string& v) { r.catalogPath = v; }},
+    };
+}
+
+std::vector<CliOption> FormatOptions() {
+    return {
+        {"format", 0, "FORMAT",
+         "Output format: normal (default), html or sdv (a delimited list). html and sdv convert the pattern "
+         "(given or made from the Include settings) to table cells or delimited fields.",
+         [](CliRequest& r, const std::string& v) {
+             if (v != "normal" && v != "html" && v != "sdv") {
+                 throw TabuloError("bad value '" + v + "' for --format: expected normal, html or sdv");
+             }
+             Assign(r, std::string(kFormatChoice), v);
+         }},
+        {"separator", 0, "SEP",
+         "Separator of the delimited list: semicolon (default), comma, space, tab or any other text.",
+         [](CliRequest& r, const std::string& v) {
+             if (v.empty()) throw TabuloError("--separator needs a text");
+             Assign(r, std::string(kSeparatorChoice), v);
+         }},
+        {"qualifier", 0, "TEXT",
+         "Text written around each field of the delimited list: '\"' (default), \"'\", none or any other text.",
+         [](CliRequest& r, const std::string& v) { Assign(r, std::string(kQualifierChoice), v); }},
+        {"raw-pattern", 0, "PATTERN", "Line pattern used exactly as given, never converted (advanced mode).",
+         [](CliRequest& r, const std::string& v) { Assign(r, std::string(kRawPatternChoice), v); }},
+        {"preview", 0, "PATTERN",
+         "Show PATTERN filled with sample values (sizes follow --kb, names --lowercase, numbers NumDigits) "
+         "and exit.",
+         [](CliRequest& r, const std::string& v) { r.preview = v; }},
     };
 }
 
@@ -143,7 +161,7 @@ const CliOption* FindShort(char c) {
 const std::vector<CliOption>& CliOptions() {
     static const std::vector<CliOption> options = [] {
         std::vector<CliOption> all;
-        for (auto group : {ListingOptions, CatalogOptions, LocaleOptions, OutputOptions}) {
+        for (auto group : {ListingOptions, FormatOptions, CatalogOptions, LocaleOptions, OutputOptions}) {
             for (CliOption& o : group()) all.push_back(std::move(o));
         }
         return all;
@@ -207,6 +225,9 @@ std::string HelpText() {
         "With -i, list the folders and files of a disk cataloguer's catalog file the same way.\n"
         "Without --pattern the pattern is made from the Include settings: %NAME, then %SIZE,\n"
         "%DATE, %TIME and %ATTR for IncludeSize, IncludeDate, IncludeTime and IncludeAttr.\n"
+        "With a pattern, the fields it needs follow from it (AutoComments for %COMM, %FILE_...,\n"
+        "%MP3_... and %IPTC_..., file times for %CTIM and %ATIM, fixed columns for plain lines);\n"
+        "a setting given with --set keeps the value given.\n"
         "\nOptions:\n";
     for (const CliOption& o : CliOptions()) {
         std::string head = "  ";

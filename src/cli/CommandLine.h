@@ -9,6 +9,13 @@
 
 namespace tabulo {
 
+// Names under which the pattern and format choices of the command line stand among the setting
+// assignments, so they keep their place in command-line order; no listing setting is named so.
+inline constexpr std::string_view kFormatChoice = "cli:format";        // normal, html or sdv
+inline constexpr std::string_view kSeparatorChoice = "cli:separator";  // the delimited list's separator
+inline constexpr std::string_view kQualifierChoice = "cli:qualifier";  // its text qualifier
+inline constexpr std::string_view kRawPatternChoice = "cli:raw-pattern";
+
 // What the command line asks for. Setting assignments are kept in command-line order and applied
 // on top of the settings the run starts from.
 struct CliRequest {
@@ -20,6 +27,7 @@ struct CliRequest {
     std::optional<std::string> thousandsSeparator;
     std::string outputPath;
     std::optional<std::string> catalogPath;  // a catalog file to list instead of a folder
+    std::optional<std::string> preview;  // a pattern to show with sample values instead of a list
     bool crlf = false;
     bool help = false;
     bool version = false;
