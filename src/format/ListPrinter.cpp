@@ -47,7 +47,28 @@ ListPrinter::ListPrinter(const ListSettings& settings, RunState& state, OutputDo
       autoComments_(autoComments),
       order_(settings, locale, currentYear),
       pattern_(ExpandLineBreaks(settings.ActivePattern)),
-      patternTokens_(TokensIn(pattern_)) {}
+      patternTokens_(TokensIn(pattern_)) {
+    // The pattern as literal pieces and token slots; a "%" left in the literal text could join a
+    // value into a token, so such a pattern is always replaced token by token.
+    singlePass_ = true;
+    std::size_t literalStart = 0;
+    for (std::size_t i = 0; i < pattern_.size(); ++i) {
+        if (pattern_[i] != '%') continue;
+        for (std::size_t t = 0; t < kTokenCount; ++t) {
+            const std::string_view token = kTokenTexts[t];
+            if (!ContainsToken(std::string_view(pattern_).substr(i, token.size()), token)) continue;
+            if (i > literalStart) pieces_.push_back({pattern_.substr(literalStart, i - literalStart), -1});
+            pieces_.push_back({std::string(), static_cast<int>(t)});
+            literalStart = i + token.size();
+            i = literalStart - 1;
+            break;
+        }
+    }
+    if (literalStart < pattern_.size()) pieces_.push_back({pattern_.substr(literalStart), -1});
+    for (const PatternPiece& piece : pieces_) {
+        if (piece.token < 0 && piece.literal.find('%') != std::string::npos) singlePass_ = false;
+    }
+}
 
 std::string ListPrinter::GetDirname(const std::string& dir, bool fromCatalog) const {
     std::string name;
@@ -238,20 +259,19 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
             return comment;
         };
         const MetadataRecords& md = state_.Metadata;
-        std::string value;
-        auto fileText = [&](std::string_view text) {
-            value.clear();
-            if (html) utf8::AppendHtmlEscaped(value, text);
-            else value.assign(text);
-        };
 
-        line_ = pattern_;
-        bool anyToken = false;  // set once a replacement may have made tokens the pattern lacks
-        for (std::size_t t = 0; t < kTokenCount; ++t) {
-            if (!anyToken && (patternTokens_ & (std::uint64_t{1} << t)) == 0) continue;
-            if (line_.find('%') == std::string::npos) break;
-            if (!ContainsToken(line_, kTokenTexts[t])) continue;
+        // Each token's value is made once, when the line first needs it.
+        std::uint64_t made = 0;
+        bool valuesHoldPercent = false;
+        auto valueOf = [&](std::size_t t) -> const std::string& {
+            std::string& value = values_[t];
+            if (made & (std::uint64_t{1} << t)) return value;
+            made |= std::uint64_t{1} << t;
             value.clear();
+            auto fileText = [&](std::string_view text) {
+                if (html) utf8::AppendHtmlEscaped(value, text);
+                else value.assign(text);
+            };
             switch (static_cast<Token>(t)) {
                 case Token::NAME: fileText(entry.Name); break;
                 case Token::SIZE: value = SizeText(fixed, entry.Size, block.sizeWidth, options); break;
@@ -259,7 +279,7 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                     if (!block.fromCatalog) value = SizeText(fixed, allocated, block.usageWidth, options);
                     break;
                 case Token::DATE:
-                    value = entry.Date + " " + entry.Time;
+                    value.append(entry.Date).append(" ").append(entry.Time);
                     if (fixed) PadLeft(value, block.dateColumnWidth);
                     break;
                 case Token::TIME: break;
@@ -276,7 +296,7 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                 }
                 case Token::FNAM: {
                     std::string base = shortNamesShown ? std::string() : BaseName(unfittedName, extension);
-                    if (fixed && !(options.IgnoreMaxColumnSize && options.TreeViewMode)) base = FitToWidth(base, maxLength);
+                    if (fitNames) base = FitToWidth(base, maxLength);
                     fileText(base);
                     break;
                 }
@@ -301,7 +321,28 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                 }
                 default: getComment(); fileText(MetadataText(static_cast<Token>(t), md)); break;
             }
-            if (ReplaceToken(line_, kTokenTexts[t], value, scratch_)) anyToken = true;
+            if (value.find('%') != std::string::npos) valuesHoldPercent = true;
+            return value;
+        };
+
+        // A pattern whose values hold no "%" is filled in one pass; otherwise tokens are replaced
+        // one after another over the whole line, so a token that a value brings in is replaced too.
+        line_.clear();
+        if (singlePass_) {
+            for (const PatternPiece& piece : pieces_) {
+                if (piece.token < 0) line_ += piece.literal;
+                else line_ += valueOf(static_cast<std::size_t>(piece.token));
+            }
+        }
+        if (!singlePass_ || valuesHoldPercent) {
+            line_ = pattern_;
+            bool anyToken = false;  // set once a replacement may have made tokens the pattern lacks
+            for (std::size_t t = 0; t < kTokenCount; ++t) {
+                if (!anyToken && (patternTokens_ & (std::uint64_t{1} << t)) == 0) continue;
+                if (line_.find('%') == std::string::npos) break;
+                if (!ContainsToken(line_, kTokenTexts[t])) continue;
+                if (ReplaceToken(line_, kTokenTexts[t], valueOf(t), scratch_)) anyToken = true;
+            }
         }
         document_.AddNormalText(line_);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,6 +59,13 @@ private:
     EntryOrder order_;
     std::string pattern_;          // ActivePattern with its line breaks
     std::uint64_t patternTokens_;  // tokens the pattern holds
+    struct PatternPiece {
+        std::string literal;
+        int token = -1;  // a token slot, or -1 for literal text
+    };
+    std::vector<PatternPiece> pieces_;
+    bool singlePass_ = true;
+    std::array<std::string, kTokenCount> values_;  // the current entry's token values
     std::string line_, scratch_;
 };
 
