@@ -73,6 +73,7 @@ void ModeModel::SetAdvancedMode() {
     settings_.rbNormal = normal;
     settings_.rbHTML = html;
     settings_.rbSDV = delimited;
+    settings_.TextQualifier = delimited && advanced_.Qualifier() != kNoQualifier ? advanced_.Qualifier() : std::string();
 
     // Case-sensitive tests on the pattern box, just after it took the Advanced window's pattern.
     const auto contains = [this](std::string_view text) { return edPattern_.find(text) != std::string::npos; };
@@ -98,6 +99,7 @@ void ModeModel::SetSimpleMode() {
     settings_.rbNormal = true;
     settings_.rbHTML = false;
     settings_.rbSDV = false;
+    settings_.TextQualifier.clear();
     Notify(ModeChange::Mode);
 }
 

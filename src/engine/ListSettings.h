@@ -49,6 +49,9 @@ struct ListSettings {
     bool cbMPEG = true;
     bool cbURL = false;
     bool cbLNK = false;
+    // The text qualifier of a delimited list ("" for none): inside a value it is written twice, so a
+    // name holding it cannot end its field early.
+    std::string TextQualifier;
     int LongCaption = 2;         // 0 remove line breaks, 1 include all, 2 cut to MaxCaptionLength
     int MaxCaptionLength = 30;   // 8..255
 

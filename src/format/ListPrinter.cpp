@@ -259,6 +259,8 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
             return comment;
         };
         const MetadataRecords& md = state_.Metadata;
+        const std::string_view qualifier = settings_.TextQualifier;
+        const bool quoted = settings_.rbSDV && !qualifier.empty();
 
         // Each token's value is made once, when the line first needs it.
         std::uint64_t made = 0;
@@ -269,8 +271,19 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
             made |= std::uint64_t{1} << t;
             value.clear();
             auto fileText = [&](std::string_view text) {
-                if (html) utf8::AppendHtmlEscaped(value, text);
-                else value.assign(text);
+                if (html) {
+                    utf8::AppendHtmlEscaped(value, text);
+                } else if (quoted) {
+                    for (std::size_t at = 0;;) {  // the qualifier inside a value is written twice
+                        const std::size_t next = text.find(qualifier, at);
+                        value.append(text.substr(at, next - at));
+                        if (next == std::string_view::npos) break;
+                        value.append(qualifier).append(qualifier);
+                        at = next + qualifier.size();
+                    }
+                } else {
+                    value.assign(text);
+                }
             };
             switch (static_cast<Token>(t)) {
                 case Token::NAME: fileText(entry.Name); break;

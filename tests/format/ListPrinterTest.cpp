@@ -273,6 +273,9 @@ TEST_F(ListPrinterTest, DelimitedBlocksHaveNoHeaderOrSummary) {
     settings.ListOptions.FolderSummary = true;
     settings.ActivePattern = "\"%NAME\";\"%SIZE\"";
     EXPECT_EQ((Lines{"\"a\";\"12345\""}), Print({Item("a", 12345)}));
+    // A qualifier inside a name is written twice, so the field does not end early.
+    settings.TextQualifier = "\"";
+    EXPECT_EQ((Lines{"\"say \"\"hi\"\";.txt\";\"1\""}), Print({Item("say \"hi\";.txt", 1)}));
 }
 
 TEST_F(ListPrinterTest, ControlCharactersInNamesDoNotSplitLines) {
