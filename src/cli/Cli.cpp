@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/SettingsLifecycle.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalStatus.h"
 #include "engine/SettingFields.h"
@@ -33,10 +34,9 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-// The settings of this command line: defaults, then the assignments in order; the simple-mode
-// pattern unless a pattern was given.
-ListSettings EffectiveSettings(const CliRequest& request) {
-    ListSettings settings;
+// The settings of this command line: the settings it starts from, then the assignments in order;
+// the simple-mode pattern unless a pattern was given.
+ListSettings EffectiveSettings(const CliRequest& request, ListSettings settings) {
     bool patternGiven = false;
     for (const auto& [name, value] : request.assignments) {
         SetListSetting(settings, name, value);
@@ -164,11 +164,97 @@ std::string StartFolderProblem(const std::string& operand, RunState& state) {
     return {};
 }
 
+
+// The full path of this program, as the store records it for a saved profile.
+std::string ProgramPath() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.string();
+}
+
+// The settings a run of tabulo-cli starts from and may save: the state that the desktop program's
+// windows keep, read from the store as the desktop program starts (main window, Options window,
+// page setup, exclusion lists) and, with --profile, from a profile on top. Without an Advanced
+// window the "\Advanced" group is only carried along, so a saved profile keeps it whole; the
+// pattern and format choices in force come from the command line.
+class CliSettings {
+public:
+    explicit CliSettings(const CliRequest& request)
+        : store_(request.settingsFile ? *request.settingsFile : SettingsStore::DefaultPath()),
+          windows_{main_, options_, pageSetup_, &advanced_, nullptr},
+          useStore_(!request.noSettings && !store_.Path().empty()) {
+        store_.SetWritable(false);  // written only when asked
+    }
+
+    // Throws TabuloError for a combination of options that cannot be met.
+    static void Check(const CliRequest& request) {
+        if (request.noSettings && (request.profile || request.saveProfile || request.saveSettings ||
+                                   request.listProfiles || request.settingsFile)) {
+            throw TabuloError("--no-settings cannot be combined with options that read or write settings");
+        }
+        if (request.saveProfile && !UsableProfileName(*request.saveProfile)) {
+            throw TabuloError("cannot use '" + *request.saveProfile +
+                              "' as a profile name: it holds an empty part between backslashes or a control "
+                              "character");
+        }
+    }
+
+    std::vector<std::string> Profiles() { return useStore_ ? ListProfiles(store_) : std::vector<std::string>{}; }
+
+    // Reads the stored settings and the profile; throws TabuloError for a profile that is not there.
+    void Start(const CliRequest& request) {
+        if (!useStore_) return;
+        StartUpSettings(store_, windows_);
+        if (!request.profile) return;
+        if (!ProfileKeyExists(store_, *request.profile)) {
+            std::string known;
+            for (const std::string& name : ListProfiles(store_)) known += (known.empty() ? "" : ", ") + name;
+            throw TabuloError("no profile named '" + *request.profile + "' in " + store_.Path() +
+                              (known.empty() ? " (there are none)" : "; profiles: " + known));
+        }
+        LoadProfile(store_, windows_.Owners(), *request.profile);
+        // A profile chosen on the command line is meant to be in force: its options too.
+        ApplyOptions(options_, main_.settings, main_.btnTreeViewDown);
+    }
+
+    const ListSettings& Settings() const { return main_.settings; }
+
+    // Saves the effective settings as asked (profile and/or the main key). Throws TabuloError when
+    // the store cannot be written.
+    void Save(const CliRequest& request, const ListSettings& effective, const std::string& listedFolder) {
+        if (!request.saveProfile && !request.saveSettings) return;
+        if (store_.Path().empty()) {
+            throw TabuloError("no place for the settings file: set TABULO_SETTINGS or HOME, or use --settings FILE");
+        }
+        main_.settings = effective;
+        main_.MatchControlsToSettings();
+        options_.SetBoxesFrom(effective.ListOptions);
+        if (!listedFolder.empty()) main_.currentFolder = listedFolder;
+        main_.programPath = ProgramPath();
+        store_.SetWritable(true);
+        store_.ClearError();
+        if (request.saveProfile) SaveProfile(store_, windows_.Owners(), *request.saveProfile);
+        if (request.saveSettings) SaveProfile(store_, windows_.Owners(), {});
+        store_.SetWritable(false);
+        if (!store_.LastError().empty()) throw TabuloError(store_.LastError());
+    }
+
+private:
+    SettingsStore store_;
+    MainWindowState main_;
+    TOptionsForm options_;
+    PageSetupFields pageSetup_;
+    StoredAdvancedGroup advanced_;
+    SettingsWindows windows_;
+    bool useStore_;
+};
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, CliIo& io) {
     CliRequest request;
     ListSettings settings;
+    std::unique_ptr<CliSettings> stored;
     try {
         request = ParseCommandLine(args);
         if (request.help) {
@@ -181,19 +267,37 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
             io.out.Flush();
             return kExitOk;
         }
-        if (request.operands.size() != 1) {
+        CliSettings::Check(request);
+        stored = std::make_unique<CliSettings>(request);
+        if (request.listProfiles) {
+            for (const std::string& name : stored->Profiles()) io.out.Write(name + "\n");
+            io.out.Flush();
+            return kExitOk;
+        }
+        const bool onlySaving = request.saveSettings || request.saveProfile;
+        if (request.operands.size() > 1 || (request.operands.empty() && !onlySaving)) {
             return Usage(io, request.operands.empty() ? "no folder given" : "only one folder can be listed");
         }
-        settings = EffectiveSettings(request);
+        stored->Start(request);
+        settings = EffectiveSettings(request, stored->Settings());
     } catch (const TabuloError& e) {
         return Usage(io, e.what());
     }
 
     RunState state;
-    if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
-        io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
+    if (!request.operands.empty()) {
+        if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
+            io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
+            return kExitFailed;
+        }
+    }
+    try {
+        stored->Save(request, settings, state.StartDir);
+    } catch (const TabuloError& e) {
+        io.err << "tabulo-cli: " << OneLine(e.what()) << "\n";
         return kExitFailed;
     }
+    if (request.operands.empty()) return kExitOk;
 
     const Locale locale = EffectiveLocale(request, io);
     try {

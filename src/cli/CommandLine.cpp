@@ -106,6 +106,28 @@ std::vector<CliOption> LocaleOptions() {
     };
 }
 
+std::vector<CliOption> SettingsOptions() {
+    return {
+        {"settings", 0, "FILE",
+         "Settings file to start from and save to; default $TABULO_SETTINGS, else "
+         "$XDG_CONFIG_HOME/tabulo/settings.reg (~/.config/tabulo/settings.reg).",
+         [](CliRequest& r, const std::string& v) { r.settingsFile = v; }},
+        {"profile", 0, "NAME", "Start from the settings saved as profile NAME; the options given here apply on top.",
+         [](CliRequest& r, const std::string& v) { r.profile = v; }},
+        {"save-profile", 0, "NAME",
+         "Save the settings of this command line as profile NAME (a profile of that name, in any case, is "
+         "replaced). With no FOLDER, only save.",
+         [](CliRequest& r, const std::string& v) { r.saveProfile = v; }},
+        {"save-settings", 0, {},
+         "Save the settings of this command line as the ones every run starts from. With no FOLDER, only save.",
+         [](CliRequest& r, const std::string&) { r.saveSettings = true; }},
+        {"list-profiles", 0, {}, "List the saved profiles and exit.",
+         [](CliRequest& r, const std::string&) { r.listProfiles = true; }},
+        {"no-settings", 0, {}, "Start from the factory settings; read and write no settings file.",
+         [](CliRequest& r, const std::string&) { r.noSettings = true; }},
+    };
+}
+
 std::vector<CliOption> OutputOptions() {
     return {
         {"output", 'o', "FILE", "Write the list to FILE (replaced when complete) instead of standard output.",
@@ -135,7 +157,7 @@ const CliOption* FindShort(char c) {
 const std::vector<CliOption>& CliOptions() {
     static const std::vector<CliOption> options = [] {
         std::vector<CliOption> all;
-        for (auto group : {ListingOptions, LocaleOptions, OutputOptions}) {
+        for (auto group : {ListingOptions, LocaleOptions, SettingsOptions, OutputOptions}) {
             for (CliOption& o : group()) all.push_back(std::move(o));
         }
         return all;
@@ -193,10 +215,13 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
 std::string HelpText() {
     std::string text =
         "Usage: tabulo-cli [OPTIONS] FOLDER\n"
+        "       tabulo-cli [OPTIONS] --save-settings | --save-profile NAME | --list-profiles\n"
         "List FOLDER: one line per file made from a pattern of tokens (%NAME %SIZE %DATE ...),\n"
         "with folder headers and summaries, as plain text, an HTML page or a delimited list.\n"
         "Without --pattern the pattern is made from the Include settings: %NAME, then %SIZE,\n"
         "%DATE, %TIME and %ATTR for IncludeSize, IncludeDate, IncludeTime and IncludeAttr.\n"
+        "Every run starts from the stored settings (those the desktop program keeps: main window,\n"
+        "Options, page setup, exclusions) or --profile NAME; the options given apply on top.\n"
         "\nOptions:\n";
     for (const CliOption& o : CliOptions()) {
         std::string head = "  ";

@@ -19,6 +19,14 @@ struct CliRequest {
     std::optional<std::string> shortTimeFormat;
     std::optional<std::string> thousandsSeparator;
     std::string outputPath;
+    // The settings store: the run starts from the stored settings (or a profile) unless
+    // noSettings; they are written only when asked.
+    std::optional<std::string> settingsFile;
+    std::optional<std::string> profile;
+    std::optional<std::string> saveProfile;
+    bool saveSettings = false;
+    bool listProfiles = false;
+    bool noSettings = false;
     bool crlf = false;
     bool help = false;
     bool version = false;

@@ -41,6 +41,11 @@ std::optional<std::string> FindProfile(SettingsStore& store, std::string_view na
     return std::nullopt;
 }
 
+bool UsableProfileName(std::string_view name) {
+    std::vector<std::string> names;
+    return RegistryTree::SplitPath(SettingsKey(name), names);
+}
+
 bool ProfileKeyExists(SettingsStore& store, std::string_view name) {
     return store.OpenKey(SettingsKey(name), false) != nullptr;
 }

@@ -50,6 +50,10 @@ std::vector<std::string> ListProfiles(SettingsStore& store);
 // The stored spelling of an existing profile whose name equals `name` without regard to case.
 std::optional<std::string> FindProfile(SettingsStore& store, std::string_view name);
 
+// Whether the name can be a profile's key name (no empty part between backslashes, no control
+// character); the empty name stands for the main key.
+bool UsableProfileName(std::string_view name);
+
 // Whether the store has a key for that profile name (the empty name: the main key).
 bool ProfileKeyExists(SettingsStore& store, std::string_view name);
 
