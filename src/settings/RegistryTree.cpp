@@ -176,7 +176,8 @@ bool ReadData(std::string_view data, RegistryValue& value) {
     if (!data.empty() && data[0] == '"') {
         std::size_t pos = 0;
         std::string text;
-        if (!ReadQuoted(data, pos, text) || pos != data.size()) return false;
+        // A text ends at a NUL in the registry; one inside a line of the file is damage.
+        if (!ReadQuoted(data, pos, text) || pos != data.size() || text.find('\0') != std::string::npos) return false;
         value.kind = ValueKind::Text;
         value.text = std::move(text);
         return true;

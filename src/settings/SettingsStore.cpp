@@ -332,7 +332,7 @@ void StoreKey::WriteText(std::string_view name, std::string_view text) {
     RegistryValue v;
     v.name = name;
     v.kind = ValueKind::Text;
-    v.text = text;
+    v.text = text.substr(0, text.find('\0'));  // a registry text ends at a NUL
     Record(SettingsStore::SetOp{std::move(v)});
 }
 

@@ -305,6 +305,68 @@ TEST_F(SettingsStoreTest, MissingFoldersAreMadeForTheFile) {
     EXPECT_EQ("x", SettingsStore(tree.Path("config/tabulo/settings.reg")).OpenKey("A", false)->ReadText("v"));
 }
 
+// Random text made of the characters that matter to the syntax, plus stray bytes.
+std::string RandomText(std::mt19937& random, int maxLength) {
+    const std::string pieces[] = {"[", "]", "\\", "\"", "=", "@", ",", " ", ";", "-", "a", "Z", "\xff", "\xc3\xa9",
+                                  "\xf0\x9f\x93\x81", std::string(1, '\0'), "\t", "\r", "\n", "dword:", "hex:"};
+    std::string text;
+    const int count = std::uniform_int_distribution<int>(0, maxLength)(random);
+    for (int i = 0; i < count; ++i) text += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+    return text;
+}
+
+std::string RandomHex(std::mt19937& random) {
+    std::string data;
+    const int count = std::uniform_int_distribution<int>(0, 12)(random);
+    for (int i = 0; i < count; ++i) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "%s%02x", i == 0 ? "" : (i % 5 == 0 ? ",\\\r\n  " : ","),
+                      std::uniform_int_distribution<int>(0, 255)(random));
+        data += byte;
+    }
+    return data;
+}
+
+// A settings file as it may come: sections, values of every kind, and broken lines among them.
+std::string RandomFile(std::mt19937& random) {
+    std::string file = random() % 2 ? "Windows Registry Editor Version 5.00\r\n" : "";
+    const int lines = std::uniform_int_distribution<int>(0, 30)(random);
+    for (int i = 0; i < lines; ++i) {
+        switch (random() % 8) {
+            case 0: file += "[" + std::string(random() % 2 ? "HKEY_CURRENT_USER\\" : "") + "Software\\" + RandomText(random, 4) + "]"; break;
+            case 1: file += "\"" + RandomText(random, 5) + "\"=\"" + RandomText(random, 8) + "\""; break;
+            case 2: file += "\"" + RandomText(random, 3) + "\"=dword:" + RandomHex(random).substr(0, 8); break;
+            case 3: file += "@=hex(1):" + RandomHex(random); break;
+            case 4: file += "\"v\"=hex(" + std::to_string(random() % 12) + "):" + RandomHex(random); break;
+            case 5: file += "\"v\"=hex:" + RandomHex(random); break;
+            default: file += RandomText(random, 12); break;
+        }
+        file += random() % 2 ? "\n" : "\r\n";
+    }
+    if (random() % 4 == 0) {
+        std::string utf16 = "\xff\xfe";
+        for (char c : file) utf16 += std::string{c, '\0'};
+        return utf16;
+    }
+    return file;
+}
+
+TEST(RegistryTree, AnyInputParsesWithoutHarmAndWhatItWritesReadsBackTheSame) {
+    std::mt19937 random(7);
+    int withValues = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string input = RandomFile(random);
+        bool damaged = false;
+        const std::string written = RegistryTree::Parse(input, damaged).Serialize();
+        bool damagedAgain = true;
+        const std::string rewritten = RegistryTree::Parse(written, damagedAgain).Serialize();
+        ASSERT_FALSE(damagedAgain) << ::testing::PrintToString(input);
+        ASSERT_EQ(written, rewritten) << ::testing::PrintToString(input);
+        if (written.find("\"=") != std::string::npos) ++withValues;
+    }
+    EXPECT_GT(withValues, 500);  // the inputs do exercise values, not only broken lines
+}
+
 TEST(SettingsStorePath, ComesFromTheEnvironment) {
     struct Row {
         const char* name;
