@@ -164,7 +164,6 @@ std::string StartFolderProblem(const std::string& operand, RunState& state) {
     return {};
 }
 
-
 // The full path of this program, as the store records it for a saved profile.
 std::string ProgramPath() {
     std::error_code error;
@@ -206,7 +205,7 @@ public:
         if (!useStore_) return;
         StartUpSettings(store_, windows_);
         if (!request.profile) return;
-        if (!ProfileKeyExists(store_, *request.profile)) {
+        if (!request.profile->empty() && !ProfileKeyExists(store_, *request.profile)) {
             std::string known;
             for (const std::string& name : ListProfiles(store_)) known += (known.empty() ? "" : ", ") + name;
             throw TabuloError("no profile named '" + *request.profile + "' in " + store_.Path() +
