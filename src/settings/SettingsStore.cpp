@@ -194,7 +194,8 @@ bool ReplaceFile(const std::string& target, const std::string& text, mode_t mode
     std::string temp = folder + "/" + TempPrefix(target) + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
+    ::fchmod(fd, mode);  // keeps the file's permissions; a file system without them keeps its own
+    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
     const int writeError = errno;
     if (::close(fd) != 0 && ok) ok = false;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
