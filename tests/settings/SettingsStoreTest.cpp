@@ -262,6 +262,19 @@ TEST_F(SettingsStoreTest, WritesThatChangeNothingLeaveTheFileAlone) {
     EXPECT_EQ(before, Inode(path));
 }
 
+TEST_F(SettingsStoreTest, ANewFileIsPrivateAndAnExistingOneKeepsItsPermissions) {
+    auto mode = [&] {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_mode & 07777;
+    };
+    store.OpenKey("A", true)->WriteText("v", "x");
+    EXPECT_EQ(0600u, mode());
+    ::chmod(path.c_str(), 0644);
+    store.OpenKey("A", true)->WriteText("v", "y");
+    EXPECT_EQ(0644u, mode());
+}
+
 TEST_F(SettingsStoreTest, AStoreThatIsNotWritableDropsWrites) {
     store.SetWritable(false);
     auto key = store.OpenKey("A", true);
