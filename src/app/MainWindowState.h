@@ -13,24 +13,26 @@ namespace tabulo {
 // values the main settings group keeps (sort direction radio buttons, font size item, window
 // size, navigator folder, ...). ReadReg, ReadRegFont and SaveReg move it to and from the store.
 class MainWindowState : public MainSettingsGroup {
-public:
+  public:
     static constexpr int kMinWidth = 600;
     static constexpr int kMinHeight = 460;
-    static constexpr int kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20};  // the size combo's items
+    static constexpr int kFontSizes[] = {8,  9,  10, 11, 12,
+                                         14, 16, 18, 20};  // the size combo's items
 
     MainWindowState();  // the defaults
 
     ListSettings settings;
-    bool rbAscending = true;   // its partner rbDescending is settings.Descending
-    int fontSizeIndex = 1;     // item of the font size combo; -1: none selected
-    std::string currentFolder; // the navigator's folder; empty: the navigator's own start
+    bool rbAscending = true;    // its partner rbDescending is settings.Descending
+    int fontSizeIndex = 1;      // item of the font size combo; -1: none selected
+    std::string currentFolder;  // the navigator's folder; empty: the navigator's own start
     int width = 0;
     int height = 0;
     bool maximized = false;
-    std::string prevCatFolder;        // where the catalog open dialog starts
-    bool btnTreeViewDown = false;     // the "Treeview mode" tool button
-    bool sortAndIncludeEnabled = true;  // off while the Options window's "List folders only" is checked
-    std::string programPath;          // written as "TabuloPro_Exe"; empty: not written
+    std::string prevCatFolder;     // where the catalog open dialog starts
+    bool btnTreeViewDown = false;  // the "Treeview mode" tool button
+    bool sortAndIncludeEnabled =
+        true;                 // off while the Options window's "List folders only" is checked
+    std::string programPath;  // written as "TabuloPro_Exe"; empty: not written
 
     // Controls whose enabled state follows others.
     bool TimeEnabled() const { return settings.IncludeDate; }

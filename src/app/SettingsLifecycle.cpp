@@ -4,7 +4,9 @@ namespace tabulo {
 
 void StartUpSettings(SettingsStore& store, SettingsWindows& windows) {
     MainWindowState& main = windows.main;
-    windows.options.onMainWindowControlsEnabled = [&main](bool enabled) { main.sortAndIncludeEnabled = enabled; };
+    windows.options.onMainWindowControlsEnabled = [&main](bool enabled) {
+        main.sortAndIncludeEnabled = enabled;
+    };
     main.sortAndIncludeEnabled = windows.options.MainWindowControlsEnabled();
 
     main.PrepareForReading();
@@ -24,6 +26,8 @@ void StartUpSettings(SettingsStore& store, SettingsWindows& windows) {
     main.ReadRegFont(store, {});
 }
 
-void SaveSettingsAtExit(SettingsStore& store, SettingsWindows& windows) { windows.main.SaveReg(store, {}); }
+void SaveSettingsAtExit(SettingsStore& store, SettingsWindows& windows) {
+    windows.main.SaveReg(store, {});
+}
 
 }  // namespace tabulo

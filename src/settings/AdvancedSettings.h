@@ -24,8 +24,9 @@ struct AdvancedSettings {
     bool cbPath = false;
     bool cbNum = false;
     bool cbAutocomments = false;
-    int NumDigits = 0;      // spin 1..9
-    int currentFormat = 0;  // format the pattern was last converted to: 0 none, 1 HTML, 2 delimited, 3 normal
+    int NumDigits = 0;  // spin 1..9
+    int currentFormat =
+        0;  // format the pattern was last converted to: 0 none, 1 HTML, 2 delimited, 3 normal
     // The four format radio buttons: checking one unchecks the others (SetFormat).
     bool rbNormal = false;
     bool rbHTML = false;
@@ -60,13 +61,15 @@ struct AdvancedSettings {
 // their lists read as no selection.
 const SettingTable<AdvancedSettings>& AdvancedSettingsTable();
 
-void LoadAdvancedSettings(SettingsStore& store, std::string_view profile, AdvancedSettings& settings);
-void SaveAdvancedSettings(SettingsStore& store, std::string_view profile, const AdvancedSettings& settings);
+void LoadAdvancedSettings(SettingsStore& store, std::string_view profile,
+                          AdvancedSettings& settings);
+void SaveAdvancedSettings(SettingsStore& store, std::string_view profile,
+                          const AdvancedSettings& settings);
 
 // The Advanced window as the settings code sees it: its "\Advanced" group and its advanced-mode
 // flag. The pattern editor's window implements it; profile loading and start-up call it.
 class AdvancedSettingsGroup {
-public:
+  public:
     virtual ~AdvancedSettingsGroup() = default;
     // `LoadAdvanced` of the profile (empty: the main key) with the window's guard set, then the
     // window derives its token boxes, format and separator from the loaded pattern.
@@ -78,7 +81,7 @@ public:
 // The main window's two modes (advanced: the Advanced window's pattern and choices are taken
 // over; simple: the pattern is made from the Include boxes).
 class ModeSwitch {
-public:
+  public:
     virtual ~ModeSwitch() = default;
     virtual void SetAdvancedMode() = 0;
     virtual void SetSimpleMode() = 0;
@@ -87,7 +90,7 @@ public:
 // The "\Advanced" group kept as stored values only, for a front end without the Advanced window
 // (the command line): it loads and saves the group unchanged, so profiles keep it whole.
 class StoredAdvancedGroup : public AdvancedSettingsGroup {
-public:
+  public:
     void LoadAdvanced(SettingsStore& store, std::string_view profile) override {
         LoadAdvancedSettings(store, profile, values);
     }

@@ -9,8 +9,9 @@ namespace tabulo {
 
 void ExclusionListBox::Assign(const std::vector<std::string>& entries) {
     items_ = entries;
-    std::stable_sort(items_.begin(), items_.end(),
-                     [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
+    std::stable_sort(items_.begin(), items_.end(), [](const std::string& a, const std::string& b) {
+        return LessIgnoreCase(a, b);
+    });
     selected_.assign(items_.size(), false);
     itemIndex_ = -1;
 }
@@ -19,8 +20,9 @@ bool ExclusionListBox::AddUnique(const std::string& entry) {
     for (const std::string& item : items_) {
         if (utf8::EqualIgnoreCase(item, entry)) return false;
     }
-    const auto at = std::upper_bound(items_.begin(), items_.end(), entry,
-                                     [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
+    const auto at = std::upper_bound(
+        items_.begin(), items_.end(), entry,
+        [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
     const auto index = at - items_.begin();
     items_.insert(at, entry);
     selected_.insert(selected_.begin() + index, false);
@@ -29,7 +31,8 @@ bool ExclusionListBox::AddUnique(const std::string& entry) {
 }
 
 void ExclusionListBox::SetSelected(int index, bool selected) {
-    if (index >= 0 && index < static_cast<int>(items_.size())) selected_[static_cast<std::size_t>(index)] = selected;
+    if (index >= 0 && index < static_cast<int>(items_.size()))
+        selected_[static_cast<std::size_t>(index)] = selected;
 }
 
 void ExclusionListBox::SetItemIndex(int index) {
@@ -43,21 +46,26 @@ void ExclusionListBox::RemoveSelected() {
         selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(i));
         if (itemIndex_ > static_cast<int>(i)) --itemIndex_;
     }
-    if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = static_cast<int>(items_.size()) - 1;
+    if (itemIndex_ >= static_cast<int>(items_.size()))
+        itemIndex_ = static_cast<int>(items_.size()) - 1;
 }
 
 void ExclusionListBox::RemoveCurrent() {
     if (itemIndex_ < 0 || itemIndex_ >= static_cast<int>(items_.size())) return;
     items_.erase(items_.begin() + itemIndex_);
     selected_.erase(selected_.begin() + itemIndex_);
-    if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = static_cast<int>(items_.size()) - 1;
+    if (itemIndex_ >= static_cast<int>(items_.size()))
+        itemIndex_ = static_cast<int>(items_.size()) - 1;
 }
 
 ExclusionListBox& TExcludeForm::List(Tab tab) {
     switch (tab) {
-        case Tab::Extensions: return lbExtension;
-        case Tab::Filenames: return lbFilename;
-        case Tab::Folders: break;
+        case Tab::Extensions:
+            return lbExtension;
+        case Tab::Filenames:
+            return lbFilename;
+        case Tab::Folders:
+            break;
     }
     return lbFolder;
 }
@@ -93,9 +101,12 @@ bool TExcludeForm::KeyPress(Tab, char32_t key) {
 
 bool TExcludeForm::AddEnabled(Tab tab) const {
     switch (tab) {
-        case Tab::Extensions: return !ebExtension.empty();
-        case Tab::Filenames: return !ebFilename.empty();
-        case Tab::Folders: break;
+        case Tab::Extensions:
+            return !ebExtension.empty();
+        case Tab::Filenames:
+            return !ebFilename.empty();
+        case Tab::Folders:
+            break;
     }
     return true;
 }
@@ -112,10 +123,16 @@ void TExcludeForm::btnFilenameClick() {
     ebFilename.clear();
 }
 
-void TExcludeForm::AddFolder(const std::string& path) { lbFolder.AddUnique(path); }
+void TExcludeForm::AddFolder(const std::string& path) {
+    lbFolder.AddUnique(path);
+}
 
-void TExcludeForm::btnRemoveClick(Tab tab) { List(tab).RemoveSelected(); }
+void TExcludeForm::btnRemoveClick(Tab tab) {
+    List(tab).RemoveSelected();
+}
 
-void TExcludeForm::ListDoubleClick(Tab tab) { List(tab).RemoveCurrent(); }
+void TExcludeForm::ListDoubleClick(Tab tab) {
+    List(tab).RemoveCurrent();
+}
 
 }  // namespace tabulo

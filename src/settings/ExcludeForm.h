@@ -12,7 +12,7 @@ namespace tabulo {
 // A sorted list box that allows several selected entries: entries in ascending order without
 // regard to case, a selection, and the focused entry (-1: none).
 class ExclusionListBox {
-public:
+  public:
     const std::vector<std::string>& Items() const { return items_; }
     int ItemIndex() const { return itemIndex_; }
     bool Selected(int index) const { return selected_[static_cast<std::size_t>(index)]; }
@@ -31,7 +31,7 @@ public:
     // last entry when the last one was removed.
     void RemoveCurrent();
 
-private:
+  private:
     std::vector<std::string> items_;
     std::vector<bool> selected_;
     int itemIndex_ = -1;
@@ -41,7 +41,7 @@ private:
 // and file names, an edit box and an Add button, plus "Exclude all subfolders" on the folders tab.
 // The lists are edited here and go to the run settings only on OK.
 class TExcludeForm {
-public:
+  public:
     enum class Tab { Extensions, Filenames, Folders };
 
     ExclusionListBox lbExtension;
@@ -81,7 +81,7 @@ public:
 
     std::function<void()> beep;
 
-private:
+  private:
     ExclusionListBox& List(Tab tab);
     bool shownExcludeAllSubfolders_ = true;
 };

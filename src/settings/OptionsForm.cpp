@@ -8,8 +8,9 @@ namespace {
 
 // Disabled while "List folders only" is checked.
 constexpr OptionBox kFoldersOnlyDisables[] = {
-    OptionBox::IgnoreEmpty, OptionBox::FolderHeader, OptionBox::FolderSummary, OptionBox::ResetCounter,
-    OptionBox::ShortFNames, OptionBox::KB,           OptionBox::IgnoreMaxColumnSize,
+    OptionBox::IgnoreEmpty,         OptionBox::FolderHeader, OptionBox::FolderSummary,
+    OptionBox::ResetCounter,        OptionBox::ShortFNames,  OptionBox::KB,
+    OptionBox::IgnoreMaxColumnSize,
 };
 
 }  // namespace
@@ -17,25 +18,35 @@ constexpr OptionBox kFoldersOnlyDisables[] = {
 const std::array<OptionBoxInfo, kOptionBoxCount>& OptionBoxes() {
     static const std::array<OptionBoxInfo, kOptionBoxCount> boxes{{
         {OptionBox::KB, "cbKB", "Sizes as KB", "KB", &OptionFlags::KB},
-        {OptionBox::IgnoreEmpty, "cbIgnoreEmptyFolders", "Ignore empty folders", "IgnoreEmpty", &OptionFlags::IgnoreEmpty},
-        {OptionBox::ShortFNames, "cbShortFNames", "DOS (8.3) filenames", "ShortFNames", &OptionFlags::ShortFNames},
-        {OptionBox::FoldersOnly, "cbDirectoriesOnly", "List folders only", "FoldersOnly", &OptionFlags::FoldersOnly},
-        {OptionBox::LowerCase, "cbLowerCase", "All names as lowercase", "LowerCase", &OptionFlags::LowerCase},
-        {OptionBox::UpperCase, "cbUpperCase", "All names as uppercase", "UpperCase", &OptionFlags::UpperCase},
-        {OptionBox::VolumeLabel, "cbIncludeVolumeLabel", "Include volume label", "VolumeLabel", &OptionFlags::VolumeLabel},
+        {OptionBox::IgnoreEmpty, "cbIgnoreEmptyFolders", "Ignore empty folders", "IgnoreEmpty",
+         &OptionFlags::IgnoreEmpty},
+        {OptionBox::ShortFNames, "cbShortFNames", "DOS (8.3) filenames", "ShortFNames",
+         &OptionFlags::ShortFNames},
+        {OptionBox::FoldersOnly, "cbDirectoriesOnly", "List folders only", "FoldersOnly",
+         &OptionFlags::FoldersOnly},
+        {OptionBox::LowerCase, "cbLowerCase", "All names as lowercase", "LowerCase",
+         &OptionFlags::LowerCase},
+        {OptionBox::UpperCase, "cbUpperCase", "All names as uppercase", "UpperCase",
+         &OptionFlags::UpperCase},
+        {OptionBox::VolumeLabel, "cbIncludeVolumeLabel", "Include volume label", "VolumeLabel",
+         &OptionFlags::VolumeLabel},
         {OptionBox::FolderSummary, "cbIncFolderSummary", "Include folder summary", "FolderSummary",
          &OptionFlags::FolderSummary},
-        {OptionBox::FolderHeader, "cbIncFolderHeader", "Include folder header", "FolderHeader", &OptionFlags::FolderHeader},
+        {OptionBox::FolderHeader, "cbIncFolderHeader", "Include folder header", "FolderHeader",
+         &OptionFlags::FolderHeader},
         {OptionBox::ResetCounter, "cbResetCounter", "Reset counter for each folder", "ResetCounter",
          &OptionFlags::ResetCounter},
-        {OptionBox::TotalSummary, "cbIncTotalSummary", "Include total summary", "TotalSummary", &OptionFlags::TotalSummary},
-        {OptionBox::IgnoreMaxColumnSize, "cbIgnoreMaxColumnSize", "Ignore max column size", "IgnoreMaxColumnSize",
-         &OptionFlags::IgnoreMaxColumnSize},
+        {OptionBox::TotalSummary, "cbIncTotalSummary", "Include total summary", "TotalSummary",
+         &OptionFlags::TotalSummary},
+        {OptionBox::IgnoreMaxColumnSize, "cbIgnoreMaxColumnSize", "Ignore max column size",
+         "IgnoreMaxColumnSize", &OptionFlags::IgnoreMaxColumnSize},
         {OptionBox::FullPath, "cbFullPath", "Full path", "FullPath", &OptionFlags::FullPath},
         {OptionBox::DosLikeListing, "cbDosLikeListing", "Dos-like dir listing", "DosLikeListing",
          &OptionFlags::DosLikeListing},
-        {OptionBox::ZipContent, "cbZipContent", "Include archive contents", "ZipContent", &OptionFlags::ZipContent},
-        {OptionBox::TreeViewMode, "cbTreeViewMode", "TreeView mode", "TreeViewMode", &OptionFlags::TreeViewMode},
+        {OptionBox::ZipContent, "cbZipContent", "Include archive contents", "ZipContent",
+         &OptionFlags::ZipContent},
+        {OptionBox::TreeViewMode, "cbTreeViewMode", "TreeView mode", "TreeViewMode",
+         &OptionFlags::TreeViewMode},
     }};
     return boxes;
 }
@@ -72,8 +83,12 @@ const SettingTable<TOptionsForm>& OptionsSettings() {
                 .defaultValue = std::int32_t{defaults.*info.flag ? 1 : 0},
                 .readOrder = kReadOrder[i],
                 .writeOrder = i + 1,
-                .set = [box](TOptionsForm& f, const SettingValue& v) { f.SetChecked(box, v.integer != 0); },
-                .get = [box](const TOptionsForm& f) { return SettingValue{f.Checked(box) ? 1 : 0, {}}; },
+                .set = [box](TOptionsForm& f,
+                             const SettingValue& v) { f.SetChecked(box, v.integer != 0); },
+                .get =
+                    [box](const TOptionsForm& f) {
+                        return SettingValue{f.Checked(box) ? 1 : 0, {}};
+                    },
             });
         }
         return t;
@@ -103,27 +118,33 @@ void TOptionsForm::SetChecked(OptionBox box, bool checked) {
 void TOptionsForm::React(OptionBox box) {
     switch (box) {
         case OptionBox::FoldersOnly:
-        case OptionBox::FullPath: ApplyFoldersOnlyRule(); break;
+        case OptionBox::FullPath:
+            ApplyFoldersOnlyRule();
+            break;
         case OptionBox::FolderHeader:
         case OptionBox::FolderSummary:
             if (!Checked(OptionBox::FolderHeader) && !Checked(OptionBox::FolderSummary)) {
                 SetChecked(OptionBox::ResetCounter, false);
             }
             break;
-        case OptionBox::TreeViewMode: ApplyTreeViewRule(); break;
+        case OptionBox::TreeViewMode:
+            ApplyTreeViewRule();
+            break;
         case OptionBox::LowerCase:
             if (Checked(OptionBox::LowerCase)) SetChecked(OptionBox::UpperCase, false);
             break;
         case OptionBox::UpperCase:
             if (Checked(OptionBox::UpperCase)) SetChecked(OptionBox::LowerCase, false);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 void TOptionsForm::ApplyFoldersOnlyRule() {
     const bool foldersOnly = Checked(OptionBox::FoldersOnly);
-    for (OptionBox b : kFoldersOnlyDisables) enabled_[Index(b)] = !foldersOnly;
+    for (OptionBox b : kFoldersOnlyDisables)
+        enabled_[Index(b)] = !foldersOnly;
     if (!foldersOnly) ApplyTreeViewRule();
     mainWindowControlsEnabled_ = !foldersOnly;
     if (onMainWindowControlsEnabled) onMainWindowControlsEnabled(!foldersOnly);
@@ -150,12 +171,14 @@ void TOptionsForm::SaveOptions(SettingsStore& store, std::string_view profile) c
 void TOptionsForm::SetBoxesFrom(const OptionFlags& flags) {
     // In write order the folder header and summary come before the counter, whose own value
     // therefore stands at the end.
-    for (const OptionBoxInfo& info : OptionBoxes()) SetChecked(info.box, flags.*info.flag);
+    for (const OptionBoxInfo& info : OptionBoxes())
+        SetChecked(info.box, flags.*info.flag);
 }
 
 void ApplyOptions(const TOptionsForm& form, ListSettings& settings, bool& treeViewButtonDown) {
     OptionFlags& list = settings.ListOptions;
-    for (const OptionBoxInfo& info : OptionBoxes()) list.*info.flag = form.Checked(info.box);
+    for (const OptionBoxInfo& info : OptionBoxes())
+        list.*info.flag = form.Checked(info.box);
     list.ArchiveMembers = false;
     treeViewButtonDown = list.TreeViewMode;
     settings.ArchiveOptions = SetArchiveOptions(list);

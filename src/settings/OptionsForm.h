@@ -50,7 +50,7 @@ const std::array<OptionBoxInfo, kOptionBoxCount>& OptionBoxes();
 //  - "Ignore max column size" is enabled exactly while "TreeView mode" is checked;
 //  - lower case and upper case exclude each other.
 class TOptionsForm {
-public:
+  public:
     TOptionsForm();
 
     bool Checked(OptionBox box) const { return checked_[Index(box)]; }
@@ -89,7 +89,7 @@ public:
     // Called after any box's state or enabled state changed.
     std::function<void()> onChanged;
 
-private:
+  private:
     static std::size_t Index(OptionBox box) { return static_cast<std::size_t>(box); }
     void React(OptionBox box);
     void ApplyFoldersOnlyRule();

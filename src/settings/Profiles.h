@@ -14,7 +14,7 @@ namespace tabulo {
 
 // The main window's settings group as profiles need it (the main window's state implements it).
 class MainSettingsGroup {
-public:
+  public:
     virtual ~MainSettingsGroup() = default;
     virtual void ReadReg(SettingsStore& store, std::string_view profile) = 0;
     virtual void ReadRegFont(SettingsStore& store, std::string_view profile) = 0;
@@ -60,11 +60,12 @@ bool ProfileKeyExists(SettingsStore& store, std::string_view name);
 // The question asked before a profile is replaced: true for Yes.
 using AskYesNo = std::function<bool(std::string_view caption, std::string_view text)>;
 inline constexpr std::string_view kProfileExistsCaption = "Profile exists";
-inline constexpr std::string_view kProfileExistsText = "This name already exists. Replace existing profile?";
+inline constexpr std::string_view kProfileExistsText =
+    "This name already exists. Replace existing profile?";
 
 // The "Save Settings" window: the profile name box keeps the last name typed.
 class TSaveSettingsForm {
-public:
+  public:
     std::string editSettingname = "my settings";
 
     // OK: true when the window closes with OK, after which the caller saves the profile under
@@ -75,7 +76,7 @@ public:
 
 // The "Load Settings" window: an editable combo of the profile names.
 class TLoadSettingsForm {
-public:
+  public:
     std::vector<std::string> items;
     std::string text;  // what the combo shows: the selected or a typed name
     int itemIndex = -1;

@@ -13,7 +13,9 @@ constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kUserRoot = "HKEY_CURRENT_USER";
 
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+bool IsControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
 
 bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && utf8::EqualIgnoreCase(s.substr(0, prefix.size()), prefix);
@@ -45,7 +47,8 @@ std::string Utf16ToUtf8(const std::vector<char16_t>& units) {
     std::string out;
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char32_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
             AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else if (u >= 0xDC80 && u <= 0xDCFF) {
@@ -70,7 +73,8 @@ std::vector<char16_t> Utf8ToUtf16(std::string_view s) {
             continue;
         }
         char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-        for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        for (std::size_t k = 1; k < len; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         if (cp >= 0x10000) {
             units.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
             units.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
@@ -109,12 +113,14 @@ std::string DecodeFile(std::string_view bytes) {
 // --- reading lines ---
 
 std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
     return s;
 }
 
 std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     return s;
 }
 
@@ -177,7 +183,9 @@ bool ReadData(std::string_view data, RegistryValue& value) {
         std::size_t pos = 0;
         std::string text;
         // A text ends at a NUL in the registry; one inside a line of the file is damage.
-        if (!ReadQuoted(data, pos, text) || pos != data.size() || text.find('\0') != std::string::npos) return false;
+        if (!ReadQuoted(data, pos, text) || pos != data.size() ||
+            text.find('\0') != std::string::npos)
+            return false;
         value.kind = ValueKind::Text;
         value.text = std::move(text);
         return true;
@@ -204,8 +212,9 @@ bool ReadData(std::string_view data, RegistryValue& value) {
         if (type == "(1)" && bytes.size() % 2 == 0) {
             std::vector<char16_t> units;
             for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-                const char16_t u = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                         (static_cast<unsigned char>(bytes[i + 1]) << 8));
+                const char16_t u =
+                    static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                          (static_cast<unsigned char>(bytes[i + 1]) << 8));
                 if (u == 0) break;  // the text ends at its terminator
                 units.push_back(u);
             }
@@ -215,7 +224,8 @@ bool ReadData(std::string_view data, RegistryValue& value) {
         }
         if (type == "(4)" && bytes.size() == 4) {
             std::uint32_t n = 0;
-            for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+            for (int i = 3; i >= 0; --i)
+                n = (n << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
             value.kind = ValueKind::Integer;
             value.integer = static_cast<std::int32_t>(n);
             return true;
@@ -311,7 +321,8 @@ std::string DataText(const RegistryValue& v) {
             std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<std::uint32_t>(v.integer));
             return buf;
         }
-        case ValueKind::Other: return v.raw;
+        case ValueKind::Other:
+            return v.raw;
     }
     return {};
 }
@@ -325,10 +336,13 @@ void WriteKey(const RegistryKey& key, const std::string& path, bool isRoot, std:
         out += "\n";
     }
     std::vector<const RegistryKey*> children;
-    for (const RegistryKey& k : key.subkeys) children.push_back(&k);
-    std::sort(children.begin(), children.end(),
-              [](const RegistryKey* a, const RegistryKey* b) { return LessIgnoreCase(a->name, b->name); });
-    for (const RegistryKey* k : children) WriteKey(*k, isRoot ? k->name : path + "\\" + k->name, false, out);
+    for (const RegistryKey& k : key.subkeys)
+        children.push_back(&k);
+    std::sort(children.begin(), children.end(), [](const RegistryKey* a, const RegistryKey* b) {
+        return LessIgnoreCase(a->name, b->name);
+    });
+    for (const RegistryKey* k : children)
+        WriteKey(*k, isRoot ? k->name : path + "\\" + k->name, false, out);
 }
 
 template <typename Key>
@@ -384,25 +398,30 @@ void RegistryKey::SetValue(RegistryValue value) {
 
 std::vector<std::string> RegistryKey::SubkeyNames() const {
     std::vector<std::string> names;
-    for (const RegistryKey& k : subkeys) names.push_back(k.name);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
+    for (const RegistryKey& k : subkeys)
+        names.push_back(k.name);
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
     return names;
 }
 
 std::vector<std::string> RegistryKey::ValueNames() const {
     std::vector<std::string> names;
-    for (const RegistryValue& v : values) names.push_back(v.name);
+    for (const RegistryValue& v : values)
+        names.push_back(v.name);
     return names;
 }
 
 bool RegistryTree::SplitPath(std::string_view path, std::vector<std::string>& names) {
     names.clear();
     if (utf8::EqualIgnoreCase(path, kUserRoot)) return true;
-    if (StartsWithIgnoreCase(path, std::string(kUserRoot) + "\\")) path.remove_prefix(kUserRoot.size() + 1);
+    if (StartsWithIgnoreCase(path, std::string(kUserRoot) + "\\"))
+        path.remove_prefix(kUserRoot.size() + 1);
     std::size_t start = 0;
     while (true) {
         const auto end = path.find('\\', start);
-        const std::string_view name = path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::string_view name = path.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (name.empty()) return false;
         for (unsigned char c : name) {
             if (IsControl(c)) return false;
@@ -413,9 +432,13 @@ bool RegistryTree::SplitPath(std::string_view path, std::vector<std::string>& na
     }
 }
 
-RegistryKey* RegistryTree::Find(std::string_view path) { return FindIn(root_, path); }
+RegistryKey* RegistryTree::Find(std::string_view path) {
+    return FindIn(root_, path);
+}
 
-const RegistryKey* RegistryTree::Find(std::string_view path) const { return FindIn(root_, path); }
+const RegistryKey* RegistryTree::Find(std::string_view path) const {
+    return FindIn(root_, path);
+}
 
 RegistryKey* RegistryTree::Create(std::string_view path) {
     std::vector<std::string> names;

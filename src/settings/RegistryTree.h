@@ -51,7 +51,7 @@ struct RegistryKey {
 // are written as hex(1) data, UTF-16LE as the registry keeps them, with each stray byte as a
 // lone surrogate U+DC80..U+DCFF so that it reads back as the same byte.
 class RegistryTree {
-public:
+  public:
     // Reads a file's bytes: UTF-8 (a byte-order mark is skipped) or UTF-16LE with its byte-order
     // mark. Lines that do not parse are left out, and so are the values under a key line that
     // does not parse; `damaged` tells whether that happened.
@@ -73,7 +73,7 @@ public:
 
     const RegistryKey& Root() const { return root_; }
 
-private:
+  private:
     RegistryKey root_;
 };
 

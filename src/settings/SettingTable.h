@@ -65,7 +65,8 @@ void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& 
         if (s.readScope == KeyScope::ProfileKeysOnly && mainKey) continue;
         order.push_back(&s);
     }
-    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->readOrder < b->readOrder; });
+    std::sort(order.begin(), order.end(),
+              [](auto* a, auto* b) { return a->readOrder < b->readOrder; });
     for (const Setting<Model>* s : order) {
         SettingValue value;
         if (s->readWithoutStore) {
@@ -86,7 +87,8 @@ void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& 
 
 // Writes every written value of the group in write order, overwriting what is there.
 template <class Model>
-void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model& model, bool mainKey) {
+void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model& model,
+                   bool mainKey) {
     std::vector<const Setting<Model>*> order;
     for (const Setting<Model>& s : table) {
         if (s.writeOrder == 0) continue;
@@ -94,21 +96,28 @@ void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model&
         if (s.writeScope == KeyScope::ProfileKeysOnly && mainKey) continue;
         order.push_back(&s);
     }
-    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->writeOrder < b->writeOrder; });
+    std::sort(order.begin(), order.end(),
+              [](auto* a, auto* b) { return a->writeOrder < b->writeOrder; });
     for (const Setting<Model>* s : order) {
         const SettingValue value = s->get(model);
         switch (s->kind) {
-            case SettingKind::Text: key.WriteText(s->name, value.text); break;
-            case SettingKind::YesNo: key.WriteBool(s->name, value.integer != 0); break;
-            case SettingKind::Integer: key.WriteInteger(s->name, value.integer); break;
+            case SettingKind::Text:
+                key.WriteText(s->name, value.text);
+                break;
+            case SettingKind::YesNo:
+                key.WriteBool(s->name, value.integer != 0);
+                break;
+            case SettingKind::Integer:
+                key.WriteInteger(s->name, value.integer);
+                break;
         }
     }
 }
 
 // Loading a group: open its key without creating it (absent: nothing changes), read, close.
 template <class Model>
-void LoadGroup(SettingsStore& store, const std::string& keyPath, const SettingTable<Model>& table, Model& model,
-               bool mainKey, int reader = 0) {
+void LoadGroup(SettingsStore& store, const std::string& keyPath, const SettingTable<Model>& table,
+               Model& model, bool mainKey, int reader = 0) {
     if (auto key = store.OpenKey(keyPath, false)) ReadSettings(*key, table, model, mainKey, reader);
 }
 

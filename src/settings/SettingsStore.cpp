@@ -116,7 +116,7 @@ bool WriteAll(int fd, std::string_view data) {
 
 // An exclusive advisory lock on "<file>.lock", held while it lives.
 class FileLock {
-public:
+  public:
     explicit FileLock(const std::string& path) {
         fd_ = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ < 0) {
@@ -145,13 +145,15 @@ public:
     bool Locked() const { return locked_; }
     int Error() const { return error_; }
 
-private:
+  private:
     int fd_ = -1;
     bool locked_ = false;
     int error_ = 0;
 };
 
-std::string TempPrefix(const std::string& target) { return "." + BaseName(target) + ".tmp-"; }
+std::string TempPrefix(const std::string& target) {
+    return "." + BaseName(target) + ".tmp-";
+}
 
 // Removes temporary files that a writer killed before its rename left behind. Runs under the lock,
 // so no live writer owns one.
@@ -172,8 +174,10 @@ void RemoveStaleTemps(const std::string& target) {
 // Keeps a copy of a damaged file beside it before it is replaced; false when no copy could be made.
 bool KeepDamagedCopy(const std::string& target, const FileContent& content) {
     for (int n = 0; n < kMaxBackups; ++n) {
-        const std::string backup = target + ".damaged" + (n == 0 ? std::string() : "." + std::to_string(n));
-        const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, content.mode);
+        const std::string backup =
+            target + ".damaged" + (n == 0 ? std::string() : "." + std::to_string(n));
+        const int fd =
+            ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, content.mode);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             return false;
@@ -240,14 +244,17 @@ std::string SettingsStore::DefaultPath() {
     return home + "/.config/tabulo/settings.reg";
 }
 
-RegistryTree SettingsStore::Read(bool* damaged) const { return ParseContent(ReadWhole(path_), damaged); }
+RegistryTree SettingsStore::Read(bool* damaged) const {
+    return ParseContent(ReadWhole(path_), damaged);
+}
 
 std::unique_ptr<StoreKey> SettingsStore::OpenKey(std::string_view path, bool create) {
     std::vector<std::string> names;
     if (!RegistryTree::SplitPath(path, names) || names.empty()) return nullptr;
     RegistryTree snapshot = Read();
     if (!create && !snapshot.Find(path)) return nullptr;
-    std::unique_ptr<StoreKey> key(new StoreKey(*this, std::string(path), create, std::move(snapshot)));
+    std::unique_ptr<StoreKey> key(
+        new StoreKey(*this, std::string(path), create, std::move(snapshot)));
     return key->key_ ? std::move(key) : nullptr;
 }
 
@@ -255,7 +262,9 @@ void SettingsStore::Apply(RegistryKey& key, const WriteOp& op) {
     if (const auto* set = std::get_if<SetOp>(&op)) {
         key.SetValue(set->value);
     } else if (const auto* del = std::get_if<DeleteOp>(&op)) {
-        std::erase_if(key.values, [&](const RegistryValue& v) { return utf8::EqualIgnoreCase(v.name, del->name); });
+        std::erase_if(key.values, [&](const RegistryValue& v) {
+            return utf8::EqualIgnoreCase(v.name, del->name);
+        });
     } else {
         key.values.clear();
     }
@@ -266,22 +275,26 @@ bool SettingsStore::Fail(const std::string& reason) {
     return false;
 }
 
-bool SettingsStore::Commit(const std::string& keyPath, bool create, const std::vector<WriteOp>& ops) {
+bool SettingsStore::Commit(const std::string& keyPath, bool create,
+                           const std::vector<WriteOp>& ops) {
     if (!writable_ || (ops.empty() && !create)) return true;
     const std::string target = WriteTarget(path_);
     if (!MakeFolders(FolderOf(target))) return Fail(std::strerror(errno));
     const FileLock lock(target);
     if (!lock.Locked()) {
-        return Fail(lock.Error() == EBUSY ? "another program holds its lock" : std::strerror(lock.Error()));
+        return Fail(lock.Error() == EBUSY ? "another program holds its lock"
+                                          : std::strerror(lock.Error()));
     }
     const FileContent content = ReadWhole(target);
-    if (content.error != 0) return Fail(std::string("the file cannot be read: ") + std::strerror(content.error));
+    if (content.error != 0)
+        return Fail(std::string("the file cannot be read: ") + std::strerror(content.error));
     bool damaged = false;
     RegistryTree tree = ParseContent(content, &damaged);
     const std::string before = tree.Serialize();
     RegistryKey* key = create ? tree.Create(keyPath) : tree.Find(keyPath);
     if (!key) return true;  // the key was removed meanwhile: nothing to write into
-    for (const WriteOp& op : ops) Apply(*key, op);
+    for (const WriteOp& op : ops)
+        Apply(*key, op);
     const std::string after = tree.Serialize();
     if (after == before) return true;
     if (damaged && !KeepDamagedCopy(target, content)) {
@@ -297,7 +310,9 @@ StoreKey::StoreKey(SettingsStore& store, std::string path, bool create, Registry
     key_ = create_ ? snapshot_.Create(path_) : snapshot_.Find(path_);
 }
 
-StoreKey::~StoreKey() { Close(); }
+StoreKey::~StoreKey() {
+    Close();
+}
 
 std::optional<std::string> StoreKey::ReadText(std::string_view name) const {
     const RegistryValue* v = key_->FindValue(name);
@@ -345,9 +360,13 @@ void StoreKey::WriteInteger(std::string_view name, std::int32_t value) {
     Record(SettingsStore::SetOp{std::move(v)});
 }
 
-void StoreKey::DeleteValue(std::string_view name) { Record(SettingsStore::DeleteOp{std::string(name)}); }
+void StoreKey::DeleteValue(std::string_view name) {
+    Record(SettingsStore::DeleteOp{std::string(name)});
+}
 
-void StoreKey::DeleteAllValues() { Record(SettingsStore::DeleteAllOp{}); }
+void StoreKey::DeleteAllValues() {
+    Record(SettingsStore::DeleteAllOp{});
+}
 
 bool StoreKey::Close() {
     if (closed_) return true;

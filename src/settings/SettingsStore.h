@@ -30,7 +30,7 @@ class StoreKey;
 // Settings operations never report failures to the user; LastError() keeps the last one for a
 // front end that wants to (the command line does).
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(std::string path);
 
     // $TABULO_SETTINGS, else $XDG_CONFIG_HOME/tabulo/settings.reg, else
@@ -56,7 +56,7 @@ public:
     // of its lines did not parse.
     RegistryTree Read(bool* damaged = nullptr) const;
 
-private:
+  private:
     friend class StoreKey;
 
     struct SetOp {
@@ -80,7 +80,7 @@ private:
 // An open key of the store. Reads see the file as it was when the key was opened plus this key's
 // own writes; the writes reach the file when the key is closed (Close or destruction).
 class StoreKey {
-public:
+  public:
     ~StoreKey();
     StoreKey(const StoreKey&) = delete;
     StoreKey& operator=(const StoreKey&) = delete;
@@ -106,7 +106,7 @@ public:
     // Writes this key's changes to the file; false when that failed (see LastError).
     bool Close();
 
-private:
+  private:
     friend class SettingsStore;
     StoreKey(SettingsStore& store, std::string path, bool create, RegistryTree snapshot);
     void Record(SettingsStore::WriteOp op);

@@ -32,7 +32,7 @@ std::string ReadBytes(const std::string& path) {
 }
 
 class CliSettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::PinTimeZone();
         tree.File("list/Alpha.txt", 99, test::UtcTime(2021, 3, 4, 10, 20));
@@ -83,7 +83,8 @@ TEST_F(CliSettingsTest, SavedSettingsAreInForceAtTheNextRun) {
         const Result storedRun = Run({folder});
         EXPECT_EQ(0, storedRun.status) << storedRun.err;
         EXPECT_EQ(explicitRun.out, storedRun.out);
-        EXPECT_NE(Run({folder}, false).out, storedRun.out);  // and differs from the factory settings
+        EXPECT_NE(Run({folder}, false).out,
+                  storedRun.out);  // and differs from the factory settings
     }
 }
 
@@ -96,10 +97,12 @@ TEST_F(CliSettingsTest, AProfileLoadsBackWhatItWasSavedWith) {
     EXPECT_EQ(0, profileRun.status) << profileRun.err;
     EXPECT_EQ(explicitRun.out, profileRun.out);
     EXPECT_EQ(Run({folder}, false).out, Run({folder}).out);  // the main key holds nothing
-    EXPECT_EQ(std::vector<std::string>{}, SettingsStore(store).OpenKey(kMainKey, false)->ValueNames());
+    EXPECT_EQ(std::vector<std::string>{},
+              SettingsStore(store).OpenKey(kMainKey, false)->ValueNames());
 
     // Options given with a profile apply on top of it.
-    EXPECT_EQ(Run(With(options, {"--no-size", folder})).out, Run({"--profile", "Music", "--no-size", folder}).out);
+    EXPECT_EQ(Run(With(options, {"--no-size", folder})).out,
+              Run({"--profile", "Music", "--no-size", folder}).out);
 }
 
 TEST_F(CliSettingsTest, ARunThatIsNotAskedToSaveWritesNothing) {
@@ -122,7 +125,8 @@ TEST_F(CliSettingsTest, NoSettingsStartsFromTheFactorySettings) {
     ASSERT_EQ(0, Run({"--kb", "--save-settings"}).status);
     ::setenv("TABULO_SETTINGS", store.c_str(), 1);
     EXPECT_NE(Run({folder}, false).out, Run({"--no-settings", folder}, false).out);
-    EXPECT_EQ(Run({"--settings", tree.Path("none.reg"), folder}, false).out, Run({"--no-settings", folder}, false).out);
+    EXPECT_EQ(Run({"--settings", tree.Path("none.reg"), folder}, false).out,
+              Run({"--no-settings", folder}, false).out);
 }
 
 TEST_F(CliSettingsTest, TheEnvironmentNamesTheFileUnlessSettingsDoes) {
@@ -151,10 +155,26 @@ TEST_F(CliSettingsTest, ProblemsAreReportedWithTheirReason) {
         std::string message;
     };
     const Row rows[] = {
-        {"unknown profile", {"--profile", "Films", folder}, true, 2, "no profile named 'Films' in " + store + "; profiles: Music"},
-        {"settings off and a profile", {"--no-settings", "--profile", "Music", folder}, true, 2, "--no-settings cannot"},
-        {"settings off and saving", {"--no-settings", "--save-settings"}, false, 2, "--no-settings cannot"},
-        {"unusable profile name", {"--save-profile", "a\\\\b"}, true, 2, "cannot use 'a\\\\b' as a profile name"},
+        {"unknown profile",
+         {"--profile", "Films", folder},
+         true,
+         2,
+         "no profile named 'Films' in " + store + "; profiles: Music"},
+        {"settings off and a profile",
+         {"--no-settings", "--profile", "Music", folder},
+         true,
+         2,
+         "--no-settings cannot"},
+        {"settings off and saving",
+         {"--no-settings", "--save-settings"},
+         false,
+         2,
+         "--no-settings cannot"},
+        {"unusable profile name",
+         {"--save-profile", "a\\\\b"},
+         true,
+         2,
+         "cannot use 'a\\\\b' as a profile name"},
         {"nothing to do", {}, true, 2, "no folder given"},
         {"a file that cannot be written",
          {"--settings", tree.Path("a-folder.reg"), "--save-settings"},

@@ -12,13 +12,14 @@ using Strings = std::vector<std::string>;
 
 // Records each mode switch with what the windows held at that moment.
 class RecordingModeSwitch : public ModeSwitch {
-public:
-    RecordingModeSwitch(const MainWindowState& main, const TOptionsForm& options) : main_(main), options_(options) {}
+  public:
+    RecordingModeSwitch(const MainWindowState& main, const TOptionsForm& options)
+        : main_(main), options_(options) {}
     void SetAdvancedMode() override { Record("advanced"); }
     void SetSimpleMode() override { Record("simple"); }
     Strings log;
 
-private:
+  private:
     void Record(const std::string& mode) {
         log.push_back(mode + " levels=" + std::to_string(main_.settings.Levels) +
                       " kb=" + std::to_string(options_.Checked(OptionBox::KB)));
@@ -43,7 +44,7 @@ struct Program {
 };
 
 class SettingsLifecycleTest : public ::testing::Test {
-protected:
+  protected:
     test::TempTree tree;
     SettingsStore store{tree.Path("settings.reg")};
 };
@@ -104,7 +105,8 @@ TEST_F(SettingsLifecycleTest, AProfileLoadsBackEveryValueItStored) {
     Program program(store);
     program.Start();
     ListSettings& s = program.main.settings;
-    s.IncludeFolders = s.RecurseAll = s.IncludeTime = s.IncludeAttr = s.IncludeAllFiles = s.Exclusions = true;
+    s.IncludeFolders = s.RecurseAll = s.IncludeTime = s.IncludeAttr = s.IncludeAllFiles =
+        s.Exclusions = true;
     s.IncludeDate = s.IncludeSize = false;
     s.SortCriteria = SortCriterion::Extension;
     program.main.SetDescending(true);
@@ -146,9 +148,9 @@ TEST_F(SettingsLifecycleTest, AProfileLoadsBackEveryValueItStored) {
     LoadProfile(store, later.windows.Owners(), load.text);
 
     const MainWindowState& m = later.main;
-    EXPECT_EQ("/somewhere/else", m.currentFolder);  // the navigator stays
+    EXPECT_EQ("/somewhere/else", m.currentFolder);              // the navigator stays
     EXPECT_EQ(Strings{".log"}, m.settings.ExcludedExtensions);  // the lists stay
-    EXPECT_EQ(optionsBefore, m.settings.ListOptions);  // until the Options window closes
+    EXPECT_EQ(optionsBefore, m.settings.ListOptions);           // until the Options window closes
     EXPECT_TRUE(later.options.Checked(OptionBox::KB));
     EXPECT_TRUE(later.options.Checked(OptionBox::TreeViewMode));
     EXPECT_EQ(savedPage, later.pageSetup);
@@ -160,16 +162,16 @@ TEST_F(SettingsLifecycleTest, AProfileLoadsBackEveryValueItStored) {
     EXPECT_EQ(savedMain.maximized, m.maximized);
     EXPECT_EQ(savedMain.prevCatFolder, m.prevCatFolder);
     const ListSettings& e = savedMain.settings;
-    EXPECT_EQ((std::tuple{e.IncludeFolders, e.RecurseAll, e.IncludeTime, e.IncludeAttr, e.IncludeAllFiles,
-                          e.Exclusions, e.IncludeDate, e.IncludeSize}),
+    EXPECT_EQ((std::tuple{e.IncludeFolders, e.RecurseAll, e.IncludeTime, e.IncludeAttr,
+                          e.IncludeAllFiles, e.Exclusions, e.IncludeDate, e.IncludeSize}),
               (std::tuple{m.settings.IncludeFolders, m.settings.RecurseAll, m.settings.IncludeTime,
                           m.settings.IncludeAttr, m.settings.IncludeAllFiles, m.settings.Exclusions,
                           m.settings.IncludeDate, m.settings.IncludeSize}));
-    EXPECT_EQ((std::tuple{e.SortCriteria, e.Descending, e.LeftMargin, e.Levels, e.MaxLength, e.FontName, e.FontSize,
-                          e.FontColor, e.UseDefaultFont}),
-              (std::tuple{m.settings.SortCriteria, m.settings.Descending, m.settings.LeftMargin, m.settings.Levels,
-                          m.settings.MaxLength, m.settings.FontName, m.settings.FontSize, m.settings.FontColor,
-                          m.settings.UseDefaultFont}));
+    EXPECT_EQ((std::tuple{e.SortCriteria, e.Descending, e.LeftMargin, e.Levels, e.MaxLength,
+                          e.FontName, e.FontSize, e.FontColor, e.UseDefaultFont}),
+              (std::tuple{m.settings.SortCriteria, m.settings.Descending, m.settings.LeftMargin,
+                          m.settings.Levels, m.settings.MaxLength, m.settings.FontName,
+                          m.settings.FontSize, m.settings.FontColor, m.settings.UseDefaultFont}));
 }
 
 TEST_F(SettingsLifecycleTest, LoadingTheEmptyNameReadsTheMainKeyWithItsFolder) {

@@ -76,7 +76,12 @@ TEST(ExcludeForm, RemovingEntries) {
     };
     const Row rows[] = {
         {"remove takes every selected entry", {0, 2, 3}, -1, false, {".b"}, -1},
-        {"double-click in the middle: focus stays at the position", {}, 1, true, {".a", ".c", ".d"}, 1},
+        {"double-click in the middle: focus stays at the position",
+         {},
+         1,
+         true,
+         {".a", ".c", ".d"},
+         1},
         {"double-click on the last: focus on the new last", {}, 3, true, {".a", ".b", ".c"}, 2},
         {"double-click with no focus removes nothing", {}, -1, true, {".a", ".b", ".c", ".d"}, -1},
     };
@@ -86,7 +91,8 @@ TEST(ExcludeForm, RemovingEntries) {
         ListSettings settings;
         settings.ExcludedExtensions = {".d", ".a", ".c", ".b"};
         form.Show(settings);
-        for (int i : row.selected) form.lbExtension.SetSelected(i, true);
+        for (int i : row.selected)
+            form.lbExtension.SetSelected(i, true);
         form.lbExtension.SetItemIndex(row.focused);
         if (row.doubleClick) {
             form.ListDoubleClick(Tab::Extensions);
@@ -126,7 +132,7 @@ TEST(ExcludeForm, OkTakesTheListsOverAndCancelLeavesThemAsTheyWere) {
 }
 
 class ExclusionStoreTest : public ::testing::Test {
-protected:
+  protected:
     test::TempTree tree;
     SettingsStore store{tree.Path("settings.reg")};
     std::string key = GroupKey({}, kExcludeFolders.subkey);

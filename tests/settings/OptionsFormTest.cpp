@@ -28,7 +28,9 @@ std::vector<std::string> Disabled(const TOptionsForm& f) {
 
 TEST(OptionsForm, StartsWithTheDefaults) {
     const TOptionsForm f;
-    EXPECT_EQ((std::vector<std::string>{"FolderSummary", "FolderHeader", "ResetCounter", "FullPath"}), Checked(f));
+    EXPECT_EQ(
+        (std::vector<std::string>{"FolderSummary", "FolderHeader", "ResetCounter", "FullPath"}),
+        Checked(f));
     EXPECT_EQ(std::vector<std::string>{"IgnoreMaxColumnSize"}, Disabled(f));
     EXPECT_TRUE(f.MainWindowControlsEnabled());
 }
@@ -41,12 +43,14 @@ TEST(OptionsForm, ClicksRunTheDependencyReactions) {
         std::vector<std::string> disabled;
         bool mainControls;
     };
-    const std::vector<std::string> defaults = {"FolderSummary", "FolderHeader", "ResetCounter", "FullPath"};
+    const std::vector<std::string> defaults = {"FolderSummary", "FolderHeader", "ResetCounter",
+                                               "FullPath"};
     const Row rows[] = {
         {"folders only disables the folder and file boxes",
          {B::FoldersOnly},
          {"FoldersOnly", "FolderSummary", "FolderHeader", "ResetCounter", "FullPath"},
-         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter", "IgnoreMaxColumnSize"},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter",
+          "IgnoreMaxColumnSize"},
          false},
         {"unchecking folders only brings them back but max column size",
          {B::FoldersOnly, B::FoldersOnly},
@@ -61,12 +65,14 @@ TEST(OptionsForm, ClicksRunTheDependencyReactions) {
         {"clicking full path re-applies the rule",
          {B::FoldersOnly, B::FullPath},
          {"FoldersOnly", "FolderSummary", "FolderHeader", "ResetCounter"},
-         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter", "IgnoreMaxColumnSize"},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter",
+          "IgnoreMaxColumnSize"},
          false},
         {"a disabled box ignores clicks",
          {B::FoldersOnly, B::KB},
          {"FoldersOnly", "FolderSummary", "FolderHeader", "ResetCounter", "FullPath"},
-         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter", "IgnoreMaxColumnSize"},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter",
+          "IgnoreMaxColumnSize"},
          false},
         {"one of header and summary left keeps the counter",
          {B::FolderHeader},
@@ -99,7 +105,8 @@ TEST(OptionsForm, ClicksRunTheDependencyReactions) {
         TOptionsForm f;
         bool mainControls = true;
         f.onMainWindowControlsEnabled = [&](bool enabled) { mainControls = enabled; };
-        for (B box : row.clicks) f.Click(box);
+        for (B box : row.clicks)
+            f.Click(box);
         EXPECT_EQ(row.checked, Checked(f));
         EXPECT_EQ(row.disabled, Disabled(f));
         EXPECT_EQ(row.mainControls, mainControls);
@@ -108,7 +115,7 @@ TEST(OptionsForm, ClicksRunTheDependencyReactions) {
 }
 
 class OptionsStoreTest : public ::testing::Test {
-protected:
+  protected:
     test::TempTree tree;
     SettingsStore store{tree.Path("settings.reg")};
 };
@@ -154,7 +161,8 @@ TEST_F(OptionsStoreTest, OkStoresInTheMainKeyAndCancelRestoresItEvenAfterAProfil
 
 TEST(OptionsForm, ApplyOptionsFillsBothRecords) {
     TOptionsForm f;
-    for (B box : {B::KB, B::LowerCase, B::FolderHeader, B::TreeViewMode, B::IgnoreMaxColumnSize, B::ZipContent}) {
+    for (B box : {B::KB, B::LowerCase, B::FolderHeader, B::TreeViewMode, B::IgnoreMaxColumnSize,
+                  B::ZipContent}) {
         f.Click(box);
     }
     ListSettings settings;
@@ -163,7 +171,8 @@ TEST(OptionsForm, ApplyOptionsFillsBothRecords) {
     ApplyOptions(f, settings, button);
 
     OptionFlags list;
-    list.KB = list.LowerCase = list.TreeViewMode = list.IgnoreMaxColumnSize = list.ZipContent = true;
+    list.KB = list.LowerCase = list.TreeViewMode = list.IgnoreMaxColumnSize = list.ZipContent =
+        true;
     list.FolderHeader = false;
     OptionFlags archive = list;
     archive.FolderSummary = archive.ResetCounter = false;

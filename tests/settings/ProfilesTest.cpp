@@ -12,9 +12,11 @@ using Strings = std::vector<std::string>;
 
 // Records the calls of the main window's group and writes one value so a save shows in the store.
 class RecordingMainGroup : public MainSettingsGroup {
-public:
+  public:
     explicit RecordingMainGroup(Strings& log) : log_(log) {}
-    void ReadReg(SettingsStore&, std::string_view profile) override { log_.push_back("ReadReg " + std::string(profile)); }
+    void ReadReg(SettingsStore&, std::string_view profile) override {
+        log_.push_back("ReadReg " + std::string(profile));
+    }
     void ReadRegFont(SettingsStore&, std::string_view profile) override {
         log_.push_back("ReadRegFont " + std::string(profile));
     }
@@ -23,12 +25,12 @@ public:
         store.OpenKey(SettingsKey(profile), true)->WriteText("FontName", "Arial");
     }
 
-private:
+  private:
     Strings& log_;
 };
 
 class RecordingAdvancedGroup : public StoredAdvancedGroup {
-public:
+  public:
     explicit RecordingAdvancedGroup(Strings& log) : log_(log) {}
     void LoadAdvanced(SettingsStore& store, std::string_view profile) override {
         log_.push_back("LoadAdvanced " + std::string(profile));
@@ -39,22 +41,22 @@ public:
         StoredAdvancedGroup::SaveAdvanced(store, profile);
     }
 
-private:
+  private:
     Strings& log_;
 };
 
 class RecordingModeSwitch : public ModeSwitch {
-public:
+  public:
     explicit RecordingModeSwitch(Strings& log) : log_(log) {}
     void SetAdvancedMode() override { log_.push_back("SetAdvancedMode"); }
     void SetSimpleMode() override { log_.push_back("SetSimpleMode"); }
 
-private:
+  private:
     Strings& log_;
 };
 
 class ProfilesTest : public ::testing::Test {
-protected:
+  protected:
     test::TempTree tree;
     SettingsStore store{tree.Path("settings.reg")};
     Strings log;
@@ -66,7 +68,8 @@ protected:
     SettingsOwners owners{main, options, pageSetup, &advanced, &mode};
 
     void MakeProfiles(const Strings& names) {
-        for (const std::string& name : names) store.OpenKey(SettingsKey(name), true)->WriteText("FontName", "x");
+        for (const std::string& name : names)
+            store.OpenKey(SettingsKey(name), true)->WriteText("FontName", "x");
     }
 };
 
@@ -86,7 +89,8 @@ TEST_F(ProfilesTest, SavingWritesEveryGroupIntoTheProfileKey) {
     EXPECT_TRUE(loadedOptions.Checked(OptionBox::KB));
     EXPECT_EQ(pageSetup, loadedPage);
     EXPECT_EQ(advanced.values, loadedAdvanced.values);
-    EXPECT_EQ(nullptr, store.OpenKey(GroupKey({}, "Options"), false));  // the main key is not touched
+    EXPECT_EQ(nullptr,
+              store.OpenKey(GroupKey({}, "Options"), false));  // the main key is not touched
 }
 
 TEST_F(ProfilesTest, LoadingReadsTheGroupsInOrderThenSetsTheModeTheAdvancedWindowHolds) {
@@ -104,8 +108,8 @@ TEST_F(ProfilesTest, LoadingReadsTheGroupsInOrderThenSetsTheModeTheAdvancedWindo
 
     log.clear();
     LoadProfile(store, owners, "no such profile");  // nothing changes; the mode is applied again
-    EXPECT_EQ((Strings{"ReadReg no such profile", "ReadRegFont no such profile", "LoadAdvanced no such profile",
-                       "SetAdvancedMode"}),
+    EXPECT_EQ((Strings{"ReadReg no such profile", "ReadRegFont no such profile",
+                       "LoadAdvanced no such profile", "SetAdvancedMode"}),
               log);
     EXPECT_TRUE(options.Checked(OptionBox::KB));
 }
@@ -130,16 +134,18 @@ TEST_F(ProfilesTest, SaveDialogAsksBeforeReplacingAProfileOfTheSameNameIgnoringC
         SCOPED_TRACE(row.name);
         test::TempTree own;
         SettingsStore s(own.Path("settings.reg"));
-        for (const std::string& p : row.profiles) s.OpenKey(SettingsKey(p), true)->WriteText("FontName", "x");
+        for (const std::string& p : row.profiles)
+            s.OpenKey(SettingsKey(p), true)->WriteText("FontName", "x");
         TSaveSettingsForm form;
         form.editSettingname = row.typed;
         bool asked = false;
-        const bool closes = form.btnOkClick(s, [&](std::string_view caption, std::string_view text) {
-            asked = true;
-            EXPECT_EQ("Profile exists", caption);
-            EXPECT_EQ("This name already exists. Replace existing profile?", text);
-            return row.answer;
-        });
+        const bool closes =
+            form.btnOkClick(s, [&](std::string_view caption, std::string_view text) {
+                asked = true;
+                EXPECT_EQ("Profile exists", caption);
+                EXPECT_EQ("This name already exists. Replace existing profile?", text);
+                return row.answer;
+            });
         EXPECT_EQ(row.asked, asked);
         EXPECT_EQ(row.closes, closes);
     }
@@ -159,7 +165,8 @@ TEST_F(ProfilesTest, LoadDialogOffersTheProfilesSortedAndKeepsItsItemsWhenThereA
 
     MakeProfiles({"photos", "Music", "archive\\2023"});
     form.PrepareToShow(store);
-    EXPECT_EQ((Strings{"archive", "Music", "photos"}), form.items);  // a nested name shows its first part
+    EXPECT_EQ((Strings{"archive", "Music", "photos"}),
+              form.items);  // a nested name shows its first part
     EXPECT_EQ(0, form.itemIndex);
     EXPECT_EQ("archive", form.text);
 

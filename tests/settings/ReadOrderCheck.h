@@ -37,7 +37,8 @@ std::vector<std::string> Observe(const SettingTable<Model>& table, const Model& 
     for (const Setting<Model>& s : table) {
         if (!s.get) continue;
         const SettingValue v = s.get(model);
-        seen.push_back(std::string(s.name) + "=" + (s.kind == SettingKind::Text ? v.text : std::to_string(v.integer)));
+        seen.push_back(std::string(s.name) + "=" +
+                       (s.kind == SettingKind::Text ? v.text : std::to_string(v.integer)));
     }
     return seen;
 }
@@ -63,8 +64,13 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
             const Setting<Model>& s = Row(table, name);
             if (s.readWithoutStore || (name == gapName && gap == Gap::Absent)) continue;
             const SettingValue v = NonDefault(s);
-            const bool asText = (s.kind == SettingKind::Text) != (name == gapName && gap == Gap::WrongKind);
-            RegistryValue value{std::string(name), asText ? ValueKind::Text : ValueKind::Integer, v.text, v.integer, {}};
+            const bool asText =
+                (s.kind == SettingKind::Text) != (name == gapName && gap == Gap::WrongKind);
+            RegistryValue value{std::string(name),
+                                asText ? ValueKind::Text : ValueKind::Integer,
+                                v.text,
+                                v.integer,
+                                {}};
             key->SetValue(value);
         }
         std::ofstream(storePath, std::ios::binary | std::ios::trunc) << file.Serialize();
@@ -96,7 +102,8 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
     for (std::string_view name : readOrder) {
         if (Row(table, name).readWithoutStore) continue;
         for (Gap gap : {Gap::Absent, Gap::WrongKind}) {
-            SCOPED_TRACE(std::string(name) + (gap == Gap::Absent ? " absent" : " of the wrong kind"));
+            SCOPED_TRACE(std::string(name) +
+                         (gap == Gap::Absent ? " absent" : " of the wrong kind"));
             writeStore(name, gap);
             EXPECT_EQ(expected(name, gap), actual());
         }
