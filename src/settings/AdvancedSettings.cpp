@@ -56,9 +56,9 @@ Setting<A> ItemIndex(std::string_view name, int defaultValue, int readOrder, int
 const SettingTable<AdvancedSettings>& AdvancedSettingsTable() {
     static const SettingTable<A> table = [] {
         SettingTable<A> t = {
-            {"ActivePattern", SettingKind::Text, std::string_view(), 29, 1,
+            {"ActivePattern", SettingKind::Text, std::string_view(), 28, 1,
              SetMember(&A::ActivePattern), GetMember(&A::ActivePattern)},
-            YesNo("AdvancedMode", 0, 30, 2, &A::AdvancedMode),
+            YesNo("AdvancedMode", 0, 29, 2, &A::AdvancedMode),
             YesNo("cbHidden", 0, 1, 3, &A::cbHidden),
             YesNo("cbDate", 1, 2, 4, &A::cbDate),
             YesNo("cbTime", 0, 3, 5, &A::cbTime),
@@ -76,25 +76,22 @@ const SettingTable<AdvancedSettings>& AdvancedSettingsTable() {
             Format("rbNormal", 1, 16, 16, &A::rbNormal),
             Format("rbHTML", 0, 17, 17, &A::rbHTML),
             Format("rbSDV", 0, 15, 18, &A::rbSDV),
-            Format("rbTable", 0, 18, 19, &A::rbTable),
+            Format("rbTable", 0, 0, 19, &A::rbTable),  // written, not read
             ItemIndex("Separator", -1, 14, 20, &A::Separator, 3),
-            {"Qualifier", SettingKind::Text, std::string_view("\""), 19, 21,
+            {"Qualifier", SettingKind::Text, std::string_view("\""), 18, 21,
              SetMember(&A::Qualifier), GetMember(&A::Qualifier)},
-            YesNo("cbZip", 1, 20, 22, &A::cbZip),
-            YesNo("cbHTML", 1, 21, 23, &A::cbHTML),
-            YesNo("cbMPEG", 1, 22, 24, &A::cbMPEG),
-            YesNo("cbImage", 0, 23, 25, &A::cbImage),
-            YesNo("cbEXE", 0, 24, 26, &A::cbEXE),
-            YesNo("cbDescript", 0, 25, 27, &A::cbDescript),
-            YesNo("cbURL", 0, 27, 28, &A::cbURL),
-            YesNo("cbLNK", 0, 28, 29, &A::cbLNK),
-            Spin("MaxLengthComment", 30, 26, 30, &A::MaxLengthComment, 8, 255),
-            ItemIndex("LongCaption", 2, 32, 31, &A::LongCaption, 2),
-            Spin("MaxCaptionLength", 30, 31, 32, &A::MaxCaptionLength, 8, 255),
+            YesNo("cbZip", 1, 19, 22, &A::cbZip),
+            YesNo("cbHTML", 1, 20, 23, &A::cbHTML),
+            YesNo("cbMPEG", 1, 21, 24, &A::cbMPEG),
+            YesNo("cbImage", 0, 22, 25, &A::cbImage),
+            YesNo("cbEXE", 0, 23, 26, &A::cbEXE),
+            YesNo("cbDescript", 0, 24, 27, &A::cbDescript),
+            YesNo("cbURL", 0, 26, 28, &A::cbURL),
+            YesNo("cbLNK", 0, 27, 29, &A::cbLNK),
+            Spin("MaxLengthComment", 30, 25, 30, &A::MaxLengthComment, 8, 255),
+            ItemIndex("LongCaption", 2, 31, 31, &A::LongCaption, 2),
+            Spin("MaxCaptionLength", 30, 30, 32, &A::MaxCaptionLength, 8, 255),
         };
-        for (Setting<A>& s : t) {
-            if (s.name == "rbTable") s.readWithoutStore = true;  // always unchecked by a load
-        }
         return t;
     }();
     return table;
@@ -111,8 +108,10 @@ void AdvancedSettings::SetFormat(bool AdvancedSettings::*button, bool checked) {
 
 void LoadAdvancedSettings(SettingsStore& store, std::string_view profile,
                           AdvancedSettings& settings) {
-    LoadGroup(store, GroupKey(profile, "Advanced"), AdvancedSettingsTable(), settings,
-              profile.empty());
+    auto key = store.OpenKey(GroupKey(profile, "Advanced"), false);
+    if (!key) return;
+    ReadSettings(*key, AdvancedSettingsTable(), settings, profile.empty());
+    settings.rbTable = false;  // the hidden Table button is never left checked by a load
 }
 
 void SaveAdvancedSettings(SettingsStore& store, std::string_view profile,

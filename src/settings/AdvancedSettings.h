@@ -56,11 +56,11 @@ struct AdvancedSettings {
 };
 
 // The "\Advanced" group. Written in table order; read in its own order, which ends with the
-// pattern and the mode. "rbTable" is written but not read: reading unchecks the Table button at
-// its place in the read order. Spin values are clamped into their ranges and item indexes outside
-// their lists read as no selection.
+// pattern and the mode. "rbTable" is written but not read. Spin values are clamped into their
+// ranges and item indexes outside their lists read as no selection.
 const SettingTable<AdvancedSettings>& AdvancedSettingsTable();
 
+// Loading also unchecks the hidden Table button, wherever the reading stopped.
 void LoadAdvancedSettings(SettingsStore& store, std::string_view profile,
                           AdvancedSettings& settings);
 void SaveAdvancedSettings(SettingsStore& store, std::string_view profile,

@@ -45,7 +45,6 @@ struct Setting {
     int reader = 0;  // which of the group's loads reads it (the main group has two)
     KeyScope readScope = KeyScope::Any;
     KeyScope writeScope = KeyScope::Any;
-    bool readWithoutStore = false;  // reading sets the default without looking at the store
 };
 
 template <class Model>
@@ -69,10 +68,7 @@ void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& 
               [](auto* a, auto* b) { return a->readOrder < b->readOrder; });
     for (const Setting<Model>* s : order) {
         SettingValue value;
-        if (s->readWithoutStore) {
-            if (const auto* n = std::get_if<std::int32_t>(&s->defaultValue)) value.integer = *n;
-            if (const auto* t = std::get_if<std::string_view>(&s->defaultValue)) value.text = *t;
-        } else if (s->kind == SettingKind::Text) {
+        if (s->kind == SettingKind::Text) {
             auto text = key.ReadText(s->name);
             if (!text) return;
             value.text = std::move(*text);

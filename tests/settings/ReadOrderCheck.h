@@ -62,7 +62,7 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
         RegistryKey* key = file.Create("Group");
         for (std::string_view name : readOrder) {
             const Setting<Model>& s = Row(table, name);
-            if (s.readWithoutStore || (name == gapName && gap == Gap::Absent)) continue;
+            if (name == gapName && gap == Gap::Absent) continue;
             const SettingValue v = NonDefault(s);
             const bool asText =
                 (s.kind == SettingKind::Text) != (name == gapName && gap == Gap::WrongKind);
@@ -80,9 +80,7 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
         for (std::string_view name : readOrder) {
             const Setting<Model>& s = Row(table, name);
             SettingValue v = NonDefault(s);
-            if (s.readWithoutStore) {
-                v.integer = std::get<std::int32_t>(s.defaultValue);
-            } else if (name == gapName) {
+            if (name == gapName) {
                 if (gap == Gap::WrongKind || s.kind != SettingKind::Text) break;
                 v.text.clear();  // an absent text reads as empty and the reading goes on
             }
@@ -100,7 +98,6 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
     writeStore({}, Gap::None);
     EXPECT_EQ(expected({}, Gap::None), actual()) << "all values present";
     for (std::string_view name : readOrder) {
-        if (Row(table, name).readWithoutStore) continue;
         for (Gap gap : {Gap::Absent, Gap::WrongKind}) {
             SCOPED_TRACE(std::string(name) +
                          (gap == Gap::Absent ? " absent" : " of the wrong kind"));

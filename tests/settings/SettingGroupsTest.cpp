@@ -41,13 +41,13 @@ TEST_F(SettingGroupsTest, OptionsAreReadInTheirOrderUpToTheFirstGap) {
 TEST_F(SettingGroupsTest, AdvancedValuesAreReadInTheirOrderUpToTheFirstGap) {
     ExpectReadOrder(
         path, AdvancedSettingsTable(),
-        {"cbHidden",         "cbDate",     "cbTime",        "cbSize",        "cbAttr",
-         "cbNameExt",        "cbName",     "cbExt",         "cbPath",        "cbNum",
-         "cbAutocomments",   "NumDigits",  "currentFormat", "Separator",     "rbSDV",
-         "rbNormal",         "rbHTML",     "rbTable",       "Qualifier",     "cbZip",
-         "cbHTML",           "cbMPEG",     "cbImage",       "cbEXE",         "cbDescript",
-         "MaxLengthComment", "cbURL",      "cbLNK",         "ActivePattern", "AdvancedMode",
-         "MaxCaptionLength", "LongCaption"},
+        {"cbHidden",       "cbDate",    "cbTime",        "cbSize",       "cbAttr",
+         "cbNameExt",      "cbName",    "cbExt",         "cbPath",       "cbNum",
+         "cbAutocomments", "NumDigits", "currentFormat", "Separator",    "rbSDV",
+         "rbNormal",       "rbHTML",    "Qualifier",     "cbZip",        "cbHTML",
+         "cbMPEG",         "cbImage",   "cbEXE",         "cbDescript",   "MaxLengthComment",
+         "cbURL",          "cbLNK",     "ActivePattern", "AdvancedMode", "MaxCaptionLength",
+         "LongCaption"},
         true);
 }
 
@@ -136,6 +136,12 @@ TEST_F(SettingGroupsTest, TheLastFormatButtonReadAsSetWinsAndTableIsAlwaysCleare
         EXPECT_EQ((std::array{row.expectSdv, row.expectNormal, row.expectHtml, false}),
                   (std::array{a.rbSDV, a.rbNormal, a.rbHTML, a.rbTable}));
     }
+    // A reading that stops at its first value still leaves the Table button unchecked.
+    store.OpenKey(key, false)->DeleteValue("cbHidden");
+    AdvancedSettings a;
+    a.SetFormat(&AdvancedSettings::rbTable, true);
+    LoadAdvancedSettings(store, {}, a);
+    EXPECT_FALSE(a.rbTable);
 }
 
 TEST_F(SettingGroupsTest, SpinValuesAreClampedAndItemIndexesOutsideTheirListSelectNothing) {
