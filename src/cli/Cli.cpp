@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/ModeModel.h"
+#include "app/SettingsLifecycle.h"
 #include "catalog/CatalogImport.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalStatus.h"
@@ -82,11 +83,10 @@ bool IsModelField(std::string_view field) {
     return false;
 }
 
-// Defaults, then the assignments in order. The pattern and format choices are gathered in
-// `choices`; explicit assignments of model fields are kept in `kept`.
-ListSettings AssignedSettings(const CliRequest& request, FormatChoices& choices,
+// The settings the run starts from, then the assignments in order. The pattern and format
+// choices are gathered in `choices`; explicit assignments of model fields are kept in `kept`.
+ListSettings AssignedSettings(const CliRequest& request, ListSettings settings, FormatChoices& choices,
                               std::vector<std::pair<std::string, std::string>>& kept) {
-    ListSettings settings;
     for (const auto& [name, value] : request.assignments) {
         if (name == kFormatChoice) {
             choices.format = FormatNamed(value);
@@ -140,10 +140,10 @@ void LoadAdvancedWindow(TPatternForm& form, const ListSettings& settings, const 
 // or delimited format means advanced mode, where the pattern is typed into the Advanced window,
 // converted to the chosen format as the "Format output" page does from plain lines, and the
 // run's fields follow from the Advanced window. Explicit assignments of those fields win.
-ListSettings EffectiveSettings(const CliRequest& request) {
+ListSettings EffectiveSettings(const CliRequest& request, const ListSettings& base) {
     FormatChoices choices;
     std::vector<std::pair<std::string, std::string>> kept;
-    ListSettings settings = AssignedSettings(request, choices, kept);
+    ListSettings settings = AssignedSettings(request, base, choices, kept);
 
     const OptionFlagsPreview previewOptions(settings.ListOptions);
     TPatternForm form(&previewOptions);
@@ -174,10 +174,10 @@ ListSettings EffectiveSettings(const CliRequest& request) {
 }
 
 // The preview line of a pattern, with the command line's size, case and digit settings.
-std::string PreviewText(const CliRequest& request) {
+std::string PreviewText(const CliRequest& request, const ListSettings& base) {
     FormatChoices choices;
     std::vector<std::pair<std::string, std::string>> kept;
-    const ListSettings settings = AssignedSettings(request, choices, kept);
+    const ListSettings settings = AssignedSettings(request, base, choices, kept);
     const OptionFlagsPreview previewOptions(settings.ListOptions);
     TPatternForm form(&previewOptions);
     form.SetNumDigits(settings.NumDigits);
@@ -296,11 +296,96 @@ std::string StartFolderProblem(const std::string& operand, RunState& state) {
     return {};
 }
 
+// The full path of this program, as the store records it for a saved profile.
+std::string ProgramPath() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.string();
+}
+
+// The settings a run of tabulo-cli starts from and may save: the state that the desktop program's
+// windows keep, read from the store as the desktop program starts (main window, Options window,
+// page setup, exclusion lists) and, with --profile, from a profile on top. Without an Advanced
+// window the "\Advanced" group is only carried along, so a saved profile keeps it whole; the
+// pattern and format choices in force come from the command line.
+class CliSettings {
+public:
+    explicit CliSettings(const CliRequest& request)
+        : store_(request.settingsFile ? *request.settingsFile : SettingsStore::DefaultPath()),
+          windows_{main_, options_, pageSetup_, &advanced_, nullptr},
+          useStore_(!request.noSettings && !store_.Path().empty()) {
+        store_.SetWritable(false);  // written only when asked
+    }
+
+    // Throws TabuloError for a combination of options that cannot be met.
+    static void Check(const CliRequest& request) {
+        if (request.noSettings && (request.profile || request.saveProfile || request.saveSettings ||
+                                   request.listProfiles || request.settingsFile)) {
+            throw TabuloError("--no-settings cannot be combined with options that read or write settings");
+        }
+        if (request.saveProfile && !UsableProfileName(*request.saveProfile)) {
+            throw TabuloError("cannot use '" + *request.saveProfile +
+                              "' as a profile name: it holds an empty part between backslashes or a control "
+                              "character");
+        }
+    }
+
+    std::vector<std::string> Profiles() { return useStore_ ? ListProfiles(store_) : std::vector<std::string>{}; }
+
+    // Reads the stored settings and the profile; throws TabuloError for a profile that is not there.
+    void Start(const CliRequest& request) {
+        if (!useStore_) return;
+        StartUpSettings(store_, windows_);
+        if (!request.profile) return;
+        if (!request.profile->empty() && !ProfileKeyExists(store_, *request.profile)) {
+            std::string known;
+            for (const std::string& name : ListProfiles(store_)) known += (known.empty() ? "" : ", ") + name;
+            throw TabuloError("no profile named '" + *request.profile + "' in " + store_.Path() +
+                              (known.empty() ? " (there are none)" : "; profiles: " + known));
+        }
+        LoadProfile(store_, windows_.Owners(), *request.profile);
+        // A profile chosen on the command line is meant to be in force: its options too.
+        ApplyOptions(options_, main_.settings, main_.btnTreeViewDown);
+    }
+
+    const ListSettings& Settings() const { return main_.settings; }
+
+    // Saves the effective settings as asked (profile and/or the main key). Throws TabuloError when
+    // the store cannot be written.
+    void Save(const CliRequest& request, const ListSettings& effective, const std::string& listedFolder) {
+        if (!request.saveProfile && !request.saveSettings) return;
+        if (store_.Path().empty()) {
+            throw TabuloError("no place for the settings file: set TABULO_SETTINGS or HOME, or use --settings FILE");
+        }
+        main_.settings = effective;
+        main_.MatchControlsToSettings();
+        options_.SetBoxesFrom(effective.ListOptions);
+        if (!listedFolder.empty()) main_.currentFolder = listedFolder;
+        main_.programPath = ProgramPath();
+        store_.SetWritable(true);
+        store_.ClearError();
+        if (request.saveProfile) SaveProfile(store_, windows_.Owners(), *request.saveProfile);
+        if (request.saveSettings) SaveProfile(store_, windows_.Owners(), {});
+        store_.SetWritable(false);
+        if (!store_.LastError().empty()) throw TabuloError(store_.LastError());
+    }
+
+private:
+    SettingsStore store_;
+    MainWindowState main_;
+    TOptionsForm options_;
+    PageSetupFields pageSetup_;
+    StoredAdvancedGroup advanced_;
+    SettingsWindows windows_;
+    bool useStore_;
+};
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, CliIo& io) {
     CliRequest request;
     ListSettings settings;
+    std::unique_ptr<CliSettings> stored;
     try {
         request = ParseCommandLine(args);
         if (request.help) {
@@ -313,29 +398,45 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
             io.out.Flush();
             return kExitOk;
         }
-        if (request.preview) {
-            io.out.Write(PreviewText(request) + "\n");
+        CliSettings::Check(request);
+        stored = std::make_unique<CliSettings>(request);
+        if (request.listProfiles) {
+            for (const std::string& name : stored->Profiles()) io.out.Write(name + "\n");
             io.out.Flush();
             return kExitOk;
         }
+        const bool onlySaving = request.saveSettings || request.saveProfile;
         if (request.catalogPath) {
             if (!request.operands.empty()) return Usage(io, "a catalog is listed instead of a folder, not with one");
-        } else if (request.operands.size() != 1) {
+        } else if (!request.preview && (request.operands.size() > 1 || (request.operands.empty() && !onlySaving))) {
             return Usage(io, request.operands.empty() ? "no folder given" : "only one folder can be listed");
         }
-        settings = EffectiveSettings(request);
+        stored->Start(request);
+        if (request.preview) {
+            io.out.Write(PreviewText(request, stored->Settings()) + "\n");
+            io.out.Flush();
+            return kExitOk;
+        }
+        settings = EffectiveSettings(request, stored->Settings());
     } catch (const TabuloError& e) {
         return Usage(io, e.what());
     }
 
     RunState state;
     // A catalog's entries are not looked up on disk: its import has no start folder.
-    if (!request.catalogPath) {
+    if (!request.catalogPath && !request.operands.empty()) {
         if (const std::string problem = StartFolderProblem(request.operands[0], state); !problem.empty()) {
             io.err << "tabulo-cli: cannot list '" << request.operands[0] << "': " << problem << "\n";
             return kExitFailed;
         }
     }
+    try {
+        stored->Save(request, settings, state.StartDir);
+    } catch (const TabuloError& e) {
+        io.err << "tabulo-cli: " << OneLine(e.what()) << "\n";
+        return kExitFailed;
+    }
+    if (request.operands.empty() && !request.catalogPath) return kExitOk;
 
     const Locale locale = EffectiveLocale(request, io);
     try {

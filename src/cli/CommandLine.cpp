@@ -132,6 +132,28 @@ std::vector<CliOption> LocaleOptions() {
     };
 }
 
+std::vector<CliOption> SettingsOptions() {
+    return {
+        {"settings", 0, "FILE",
+         "Settings file to start from and save to; default $TABULO_SETTINGS, else "
+         "$XDG_CONFIG_HOME/tabulo/settings.reg (~/.config/tabulo/settings.reg).",
+         [](CliRequest& r, const std::string& v) { r.settingsFile = v; }},
+        {"profile", 0, "NAME", "Start from the settings saved as profile NAME; the options given here apply on top.",
+         [](CliRequest& r, const std::string& v) { r.profile = v; }},
+        {"save-profile", 0, "NAME",
+         "Save the settings of this command line as profile NAME (a profile of that name, in any case, is "
+         "replaced). With no FOLDER, only save.",
+         [](CliRequest& r, const std::string& v) { r.saveProfile = v; }},
+        {"save-settings", 0, {},
+         "Save the settings of this command line as the ones every run starts from. With no FOLDER, only save.",
+         [](CliRequest& r, const std::string&) { r.saveSettings = true; }},
+        {"list-profiles", 0, {}, "List the saved profiles and exit.",
+         [](CliRequest& r, const std::string&) { r.listProfiles = true; }},
+        {"no-settings", 0, {}, "Start from the factory settings; read and write no settings file.",
+         [](CliRequest& r, const std::string&) { r.noSettings = true; }},
+    };
+}
+
 std::vector<CliOption> OutputOptions() {
     return {
         {"output", 'o', "FILE", "Write the list to FILE (replaced when complete) instead of standard output.",
@@ -161,7 +183,7 @@ const CliOption* FindShort(char c) {
 const std::vector<CliOption>& CliOptions() {
     static const std::vector<CliOption> options = [] {
         std::vector<CliOption> all;
-        for (auto group : {ListingOptions, FormatOptions, CatalogOptions, LocaleOptions, OutputOptions}) {
+        for (auto group : {ListingOptions, FormatOptions, CatalogOptions, LocaleOptions, SettingsOptions, OutputOptions}) {
             for (CliOption& o : group()) all.push_back(std::move(o));
         }
         return all;
@@ -220,6 +242,7 @@ std::string HelpText() {
     std::string text =
         "Usage: tabulo-cli [OPTIONS] FOLDER\n"
         "       tabulo-cli [OPTIONS] -iCATALOG\n"
+        "       tabulo-cli [OPTIONS] --save-settings | --save-profile NAME | --list-profiles\n"
         "List FOLDER: one line per file made from a pattern of tokens (%NAME %SIZE %DATE ...),\n"
         "with folder headers and summaries, as plain text, an HTML page or a delimited list.\n"
         "With -i, list the folders and files of a disk cataloguer's catalog file the same way.\n"
@@ -228,6 +251,8 @@ std::string HelpText() {
         "With a pattern, the fields it needs follow from it (AutoComments for %COMM, %FILE_...,\n"
         "%MP3_... and %IPTC_..., file times for %CTIM and %ATIM, fixed columns for plain lines);\n"
         "a setting given with --set keeps the value given.\n"
+        "Every run starts from the stored settings (those the desktop program keeps: main window,\n"
+        "Options, page setup, exclusions) or --profile NAME; the options given apply on top.\n"
         "\nOptions:\n";
     for (const CliOption& o : CliOptions()) {
         std::string head = "  ";

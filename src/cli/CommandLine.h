@@ -28,6 +28,14 @@ struct CliRequest {
     std::string outputPath;
     std::optional<std::string> catalogPath;  // a catalog file to list instead of a folder
     std::optional<std::string> preview;  // a pattern to show with sample values instead of a list
+    // The settings store: the run starts from the stored settings (or a profile) unless
+    // noSettings; they are written only when asked.
+    std::optional<std::string> settingsFile;
+    std::optional<std::string> profile;
+    std::optional<std::string> saveProfile;
+    bool saveSettings = false;
+    bool listProfiles = false;
+    bool noSettings = false;
     bool crlf = false;
     bool help = false;
     bool version = false;
