@@ -15,6 +15,7 @@ struct CliRun {
 };
 
 CliRun RunTool(const std::vector<std::string>& args, const std::atomic<bool>* interrupted = nullptr) {
+    test::IsolateSettings();
     StringSink out;
     std::ostringstream err;
     const Locale locale;  // dd.MM.yyyy, "." between digit groups

@@ -17,6 +17,7 @@ struct CliResult {
 
 // Runs tabulo-cli in-process with a pinned locale and time zone.
 CliResult RunWith(std::vector<std::string> args) {
+    test::IsolateSettings();
     test::PinTimeZone();
     static const Locale locale;  // dd.MM.yyyy, HH:mm:ss, "."
     StringSink out;

@@ -20,6 +20,7 @@ struct CliRun {
 
 // Runs tabulo-cli in-process with a pinned locale and time zone.
 CliRun RunTool(std::vector<std::string> args, const std::atomic<bool>* interrupted = nullptr) {
+    test::IsolateSettings();
     test::PinTimeZone();
     static const Locale locale;  // dd.MM.yyyy, HH:mm:ss, "."
     StringSink out;
@@ -141,6 +142,7 @@ TEST(Cli, AwkwardNamesListWithoutHarm) {
 
 // A few runs of the real program check the wiring of main.
 TEST(CliProgram, RealBinary) {
+    test::IsolateSettings();
     test::TempTree tree;
     tree.File("x.txt", 3);
     const std::string command = std::string(TABULO_CLI_PATH) + " --no-header --no-summary --pattern %NAME '" +

@@ -82,6 +82,12 @@ std::int64_t UtcTime(int year, int month, int day, int hour, int minute, int sec
     return static_cast<std::int64_t>(::timegm(&tm));
 }
 
+void IsolateSettings() {
+    const std::string path =
+        (fs::temp_directory_path() / ("tabulo-test-settings-" + std::to_string(::getpid()) + ".reg")).string();
+    ::setenv("TABULO_SETTINGS", path.c_str(), 1);
+}
+
 void PinTimeZone() {
     ::setenv("TZ", "UTC", 1);
     ::tzset();

@@ -39,4 +39,8 @@ std::int64_t UtcTime(int year, int month, int day, int hour = 0, int minute = 0,
 // Runs the test process in a fixed time zone (UTC) so dates do not depend on the machine.
 void PinTimeZone();
 
+// Points TABULO_SETTINGS at a file of this test process that does not exist, so tabulo-cli runs
+// start from the factory settings and never read or write the user's store.
+void IsolateSettings();
+
 }  // namespace tabulo::test
