@@ -19,6 +19,7 @@ struct CliRequest {
     std::optional<std::string> shortTimeFormat;
     std::optional<std::string> thousandsSeparator;
     std::string outputPath;
+    std::string outputFormat;  // "text", "rtf", or empty: chosen by the output file's name
     bool crlf = false;
     bool help = false;
     bool version = false;

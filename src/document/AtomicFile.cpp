@@ -29,7 +29,8 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)), target_(ResolveLink(path_)) {
-    temp_ = FolderOf(target_) + "/." + std::filesystem::path(target_).filename().string() + ".tabulo-XXXXXX";
+    temp_ = FolderOf(target_) + "/." + std::filesystem::path(target_).filename().string() +
+            ".tabulo-XXXXXX";
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) throw TabuloError(Failure(errno));
     struct stat existing {};

@@ -11,7 +11,7 @@ namespace tabulo {
 // is complete, so a failed or interrupted write never leaves half a file in place of a good one.
 // A file that is replaced keeps its permissions; a symbolic link is written through.
 class AtomicFile {
-public:
+  public:
     // Creates the temporary file; throws TabuloError naming the file and the reason.
     explicit AtomicFile(std::string path);
     ~AtomicFile();
@@ -25,7 +25,7 @@ public:
     // The message of a failure to write this file.
     std::string Failure(int error) const;
 
-private:
+  private:
     std::string path_;    // as the caller named it
     std::string target_;  // where the content goes (a symbolic link resolved)
     std::string temp_;

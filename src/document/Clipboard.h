@@ -9,7 +9,7 @@ namespace tabulo {
 
 // The system clipboard as the editor commands use it: plain text and the "Rich Text Format".
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual void Clear() = 0;
     virtual void SetText(const std::string& text) = 0;

@@ -16,7 +16,8 @@ namespace {
 constexpr std::size_t kUndoLimit = 1000;
 
 // The runs of a paragraph before and after a byte offset.
-std::pair<std::vector<TextRun>, std::vector<TextRun>> SplitRuns(const Paragraph& p, std::size_t offset) {
+std::pair<std::vector<TextRun>, std::vector<TextRun>> SplitRuns(const Paragraph& p,
+                                                                std::size_t offset) {
     std::pair<std::vector<TextRun>, std::vector<TextRun>> parts;
     std::size_t pos = 0;
     for (const TextRun& run : p.runs) {
@@ -69,7 +70,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
         const char c = text[i];
         if (c != '\r' && c != '\n') continue;
         lines.push_back(text.substr(start, i - start));
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
+            ++i;
         start = i + 1;
     }
     lines.push_back(text.substr(start));
@@ -80,17 +82,20 @@ std::string Paragraph::Text() const {
     if (runs.size() == 1) return runs.front().text;
     std::string text;
     text.reserve(Size());
-    for (const TextRun& run : runs) text += run.text;
+    for (const TextRun& run : runs)
+        text += run.text;
     return text;
 }
 
 std::size_t Paragraph::Size() const {
     std::size_t size = 0;
-    for (const TextRun& run : runs) size += run.text.size();
+    for (const TextRun& run : runs)
+        size += run.text.size();
     return size;
 }
 
-Document::Document() : textStyles_(DefaultTextStyles()), paragraphStyles_(DefaultParagraphStyles()) {}
+Document::Document()
+    : textStyles_(DefaultTextStyles()), paragraphStyles_(DefaultParagraphStyles()) {}
 
 // --- the listing's operations ---
 
@@ -110,7 +115,9 @@ void Document::Clear() {
     SetSelectionAndStyle({}, 0);
 }
 
-void Document::LayOut() { NotifyLayout(); }
+void Document::LayOut() {
+    NotifyLayout();
+}
 
 void Document::SetLeftMargin(int margin) {
     leftMargin_ = margin;
@@ -146,7 +153,9 @@ int Document::AppendParagraphStyle(ParagraphStyle style) {
 
 // --- reading ---
 
-bool Document::Empty() const { return paragraphs_.empty(); }
+bool Document::Empty() const {
+    return paragraphs_.empty();
+}
 
 DocPosition Document::End() const {
     if (paragraphs_.empty()) return {};
@@ -171,7 +180,8 @@ std::string Document::PlainText(std::string_view lineBreak) const {
     std::string text;
     for (std::size_t i = 0; i < paragraphs_.size(); ++i) {
         if (i > 0) text += lineBreak;
-        for (const TextRun& run : paragraphs_[i].runs) text += run.text;
+        for (const TextRun& run : paragraphs_[i].runs)
+            text += run.text;
     }
     return text;
 }
@@ -181,7 +191,8 @@ std::string Document::Text(DocRange range, std::string_view lineBreak) const {
     const std::vector<Paragraph> fragment = Fragment(range);
     for (std::size_t i = 0; i < fragment.size(); ++i) {
         if (i > 0) text += lineBreak;
-        for (const TextRun& run : fragment[i].runs) text += run.text;
+        for (const TextRun& run : fragment[i].runs)
+            text += run.text;
     }
     return text;
 }
@@ -207,7 +218,8 @@ int Document::StyleAt(DocPosition p) const {
     std::size_t pos = 0;
     for (const TextRun& run : para.runs) {
         pos += run.text.size();
-        if (p.offset <= pos && (p.offset > pos - run.text.size() || p.offset == 0)) return run.style;
+        if (p.offset <= pos && (p.offset > pos - run.text.size() || p.offset == 0))
+            return run.style;
     }
     return para.runs.empty() ? 0 : para.runs.back().style;
 }
@@ -219,7 +231,9 @@ void Document::Select(DocPosition anchor, DocPosition caret) {
     SetSelectionAndStyle(s, StyleAt(s.caret));
 }
 
-void Document::SelectAll() { Select({}, End()); }
+void Document::SelectAll() {
+    Select({}, End());
+}
 
 void Document::SetSelectionAndStyle(Selection s, int currentStyle) {
     const bool selectionChanged = s != selection_;
@@ -227,7 +241,8 @@ void Document::SetSelectionAndStyle(Selection s, int currentStyle) {
     selection_ = s;
     currentStyle_ = currentStyle;
     if (selectionChanged) Notify([](DocumentObserver* o) { o->SelectionChanged(); });
-    if (styleChanged) Notify([currentStyle](DocumentObserver* o) { o->CurrentTextStyleChanged(currentStyle); });
+    if (styleChanged)
+        Notify([currentStyle](DocumentObserver* o) { o->CurrentTextStyleChanged(currentStyle); });
 }
 
 void Document::ClampSelection() {
@@ -237,7 +252,8 @@ void Document::ClampSelection() {
 
 // --- editing ---
 
-DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment, int fallbackStyle) {
+DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment,
+                                int fallbackStyle) {
     range = {Clamp(range.start), Clamp(range.end)};
     if (range.end < range.start) std::swap(range.start, range.end);
     std::vector<TextRun> head;
@@ -257,7 +273,8 @@ DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment,
     if (fragment.empty()) fragment.push_back(Paragraph{{}, firstStyle});
 
     std::size_t headSize = 0;
-    for (const TextRun& run : head) headSize += run.text.size();
+    for (const TextRun& run : head)
+        headSize += run.text.size();
     const std::size_t n = fragment.size();
     const std::size_t lastSize = fragment.back().Size() + (n == 1 ? headSize : 0);
 
@@ -268,7 +285,8 @@ DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment,
     } else {
         fragment.back().paragraphStyle = lastStyle;
     }
-    for (Paragraph& p : fragment) Normalize(p, fallbackStyle);
+    for (Paragraph& p : fragment)
+        Normalize(p, fallbackStyle);
 
     const std::size_t first = range.start.paragraph;
     ReplaceSpan(first, count, std::move(fragment));
@@ -276,7 +294,8 @@ DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment,
     return {{first, headSize}, {first + n - 1, lastSize}};
 }
 
-void Document::ReplaceSpan(std::size_t first, std::size_t count, std::vector<Paragraph> replacement) {
+void Document::ReplaceSpan(std::size_t first, std::size_t count,
+                           std::vector<Paragraph> replacement) {
     const std::size_t inserted = replacement.size();
     SpanEdit edit;
     edit.first = first;
@@ -295,8 +314,10 @@ void Document::ReplaceSpan(std::size_t first, std::size_t count, std::vector<Par
         std::move(from, to, std::back_inserter(edit.removed));
         paragraphs_.erase(from, to);
     } else if (replacement.size() > common) {
-        paragraphs_.insert(from, std::make_move_iterator(replacement.begin() + static_cast<std::ptrdiff_t>(common)),
-                           std::make_move_iterator(replacement.end()));
+        paragraphs_.insert(
+            from,
+            std::make_move_iterator(replacement.begin() + static_cast<std::ptrdiff_t>(common)),
+            std::make_move_iterator(replacement.end()));
     }
 
     if (groupDepth_ > 0 && groupStarted_ && !undo_.empty()) {
@@ -326,20 +347,24 @@ void Document::Delete(DocRange range) {
     const DocPosition start = Clamp(std::min(range.start, range.end));
     // An emptied paragraph keeps the style of the first character deleted.
     const std::string text = paragraphs_[start.paragraph].Text();
-    const std::size_t next = start.offset < text.size() ? start.offset + utf8::CharLength(text, start.offset) : start.offset;
+    const std::size_t next = start.offset < text.size()
+                                 ? start.offset + utf8::CharLength(text, start.offset)
+                                 : start.offset;
     ReplaceRange(range, {}, StyleAt({start.paragraph, next}));
 }
 
 DocRange Document::Replace(DocRange range, std::string_view text, int textStyle) {
     const DocPosition start = Clamp(std::min(range.start, range.end));
-    const int paragraphStyle = paragraphs_.empty() ? 0 : paragraphs_[start.paragraph].paragraphStyle;
+    const int paragraphStyle =
+        paragraphs_.empty() ? 0 : paragraphs_[start.paragraph].paragraphStyle;
     return ReplaceRange(range, TextFragment(text, textStyle, paragraphStyle), textStyle);
 }
 
 DocRange Document::InsertText(std::string_view text) {
     const int style = currentStyle_;
     const DocRange inserted = Replace(selection_.Range(), text, style);
-    SetSelectionAndStyle({inserted.end, inserted.end}, text.empty() ? StyleAt(inserted.end) : style);
+    SetSelectionAndStyle({inserted.end, inserted.end},
+                         text.empty() ? StyleAt(inserted.end) : style);
     return inserted;
 }
 
@@ -360,7 +385,8 @@ DocRange Document::PasteRtf(std::string_view rtf) {
     const std::size_t textStyles = textStyles_.size();
     const std::size_t paragraphStyles = paragraphStyles_.size();
     RtfContent content = ReadRtf(rtf, textStyles_, paragraphStyles_);
-    if (textStyles_.size() != textStyles || paragraphStyles_.size() != paragraphStyles) NotifyStyles();
+    if (textStyles_.size() != textStyles || paragraphStyles_.size() != paragraphStyles)
+        NotifyStyles();
     if (content.paragraphs.empty()) return {selection_.caret, selection_.caret};
     return InsertFragmentAtSelection(content.paragraphs);
 }
@@ -409,7 +435,8 @@ void Document::ConvertRange(DocRange range, const std::function<int(int)>& conve
         if (old.Size() == 0) {
             // An empty paragraph is converted when its break lies inside the range.
             const bool covered = i < range.end.paragraph;
-            p.runs.push_back({std::string(), covered ? convertOnce(old.runs.front().style) : old.runs.front().style});
+            p.runs.push_back({std::string(), covered ? convertOnce(old.runs.front().style)
+                                                     : old.runs.front().style});
         } else {
             std::size_t pos = 0;
             for (const TextRun& run : old.runs) {
@@ -417,7 +444,8 @@ void Document::ConvertRange(DocRange range, const std::function<int(int)>& conve
                 const std::size_t a = std::clamp(from, pos, end);
                 const std::size_t b = std::clamp(to, a, end);
                 p.runs.push_back({run.text.substr(0, a - pos), run.style});
-                if (b > a) p.runs.push_back({run.text.substr(a - pos, b - a), convertOnce(run.style)});
+                if (b > a)
+                    p.runs.push_back({run.text.substr(a - pos, b - a), convertOnce(run.style)});
                 p.runs.push_back({run.text.substr(b - pos), run.style});
                 pos = end;
             }
@@ -469,7 +497,8 @@ bool Document::Undo() {
         }
         NotifyParagraphs(it->first, it->inserted, it->removed.size());
     }
-    SetSelectionAndStyle({Clamp(step.selection.anchor), Clamp(step.selection.caret)}, step.currentStyle);
+    SetSelectionAndStyle({Clamp(step.selection.anchor), Clamp(step.selection.caret)},
+                         step.currentStyle);
     return true;
 }
 
@@ -483,7 +512,9 @@ void Document::EndUndoGroup() {
 
 // --- observers ---
 
-void Document::AddObserver(DocumentObserver* observer) { observers_.push_back(observer); }
+void Document::AddObserver(DocumentObserver* observer) {
+    observers_.push_back(observer);
+}
 
 void Document::RemoveObserver(DocumentObserver* observer) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
@@ -493,7 +524,8 @@ template <typename F>
 void Document::Notify(F f) {
     if (observers_.empty()) return;
     const std::vector<DocumentObserver*> observers = observers_;
-    for (DocumentObserver* o : observers) f(o);
+    for (DocumentObserver* o : observers)
+        f(o);
 }
 
 void Document::NotifyParagraphs(std::size_t first, std::size_t removed, std::size_t inserted) {

@@ -54,16 +54,19 @@ struct Selection {
     DocPosition caret;
 
     bool Empty() const { return anchor == caret; }
-    DocRange Range() const { return anchor < caret ? DocRange{anchor, caret} : DocRange{caret, anchor}; }
+    DocRange Range() const {
+        return anchor < caret ? DocRange{anchor, caret} : DocRange{caret, anchor};
+    }
     friend bool operator==(const Selection&, const Selection&) = default;
 };
 
 // Told of every change, on the thread that made it, so a view can follow the document.
 class DocumentObserver {
-public:
+  public:
     virtual ~DocumentObserver() = default;
     // Paragraphs [first, first + removed) were replaced by `inserted` new ones.
-    virtual void ParagraphsReplaced(std::size_t /*first*/, std::size_t /*removed*/, std::size_t /*inserted*/) {}
+    virtual void ParagraphsReplaced(std::size_t /*first*/, std::size_t /*removed*/,
+                                    std::size_t /*inserted*/) {}
     virtual void SelectionChanged() {}
     // The style of the text typed next changed.
     virtual void CurrentTextStyleChanged(int /*style*/) {}
@@ -77,7 +80,7 @@ public:
 // background colour, with the editing state an editor works on (selection, the style of the text
 // typed next, undo). The listing appends to it, the editor edits it, the writers read it.
 class Document : public OutputDocument {
-public:
+  public:
     Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
@@ -166,7 +169,7 @@ public:
     void AddObserver(DocumentObserver* observer);
     void RemoveObserver(DocumentObserver* observer);
 
-private:
+  private:
     struct SpanEdit {
         std::size_t first = 0;
         std::vector<Paragraph> removed;

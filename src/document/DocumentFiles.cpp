@@ -10,7 +10,8 @@ void WritePlainText(const Document& document, ByteSink& out) {
     for (const Paragraph& p : document.Paragraphs()) {
         if (!first) out.Write("\r\n");
         first = false;
-        for (const TextRun& run : p.runs) out.Write(run.text);
+        for (const TextRun& run : p.runs)
+            out.Write(run.text);
     }
 }
 

@@ -70,7 +70,8 @@ int FindReplace::ReplaceDialogReplaceAll() {
         ++count;
     }
     document_.EndUndoGroup();
-    messages_.Information("There were " + std::to_string(count) + " replacements made.", "Search and Replace");
+    messages_.Information("There were " + std::to_string(count) + " replacements made.",
+                          "Search and Replace");
     return count;
 }
 

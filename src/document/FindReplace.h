@@ -18,7 +18,7 @@ SearchOptions ToSearchOptions(const DialogOptions& options);
 
 // The messages searching shows; the desktop program shows message boxes.
 class SearchMessages {
-public:
+  public:
     virtual ~SearchMessages() = default;
     // A message box with the information icon.
     virtual void Information(const std::string& text, const std::string& caption) = 0;
@@ -29,7 +29,7 @@ public:
 // The find and replace dialogs over a document: their state (which one is open, the texts, the
 // options) and their commands. Only one of the two is open at a time.
 class FindReplace {
-public:
+  public:
     struct FindDialog {
         bool open = false;
         std::string findText;
@@ -42,7 +42,8 @@ public:
         DialogOptions options;
     };
 
-    FindReplace(Document& document, SearchMessages& messages) : document_(document), messages_(messages) {}
+    FindReplace(Document& document, SearchMessages& messages)
+        : document_(document), messages_(messages) {}
 
     FindDialog& Find() { return find_; }
     ReplaceDialog& Replace() { return replace_; }
@@ -62,7 +63,7 @@ public:
     // The search text a selection offers: its text up to the first line break.
     static std::string PrefillText(const std::string& selectedText);
 
-private:
+  private:
     void Prefill(std::string& findText) const;
     // Replaces the selection when it is exactly the search text (letter case included).
     bool ReplaceSelectedIfExact();

@@ -17,7 +17,17 @@ namespace {
 
 constexpr std::size_t kMaxDepth = 512;
 
-enum class Dest { Body, FontTable, ColorTable, StyleSheet, Skip, Background, BackgroundName, BackgroundValue, Margin };
+enum class Dest {
+    Body,
+    FontTable,
+    ColorTable,
+    StyleSheet,
+    Skip,
+    Background,
+    BackgroundName,
+    BackgroundValue,
+    Margin
+};
 
 struct CharFormat {
     int font = -1;  // -1: the default font
@@ -31,7 +41,8 @@ struct CharFormat {
     int charStyle = -1;
 
     auto Key() const {
-        return std::make_tuple(font, halfPoints, color, back, bold, italic, underline, strike, charStyle);
+        return std::make_tuple(font, halfPoints, color, back, bold, italic, underline, strike,
+                               charStyle);
     }
 };
 
@@ -63,52 +74,76 @@ struct SheetEntry {
 // Destinations whose content is not text of the document.
 bool IsSkippedDestination(std::string_view word) {
     static constexpr std::string_view kSkipped[] = {
-        "info",    "pict",     "object",  "header",  "headerl", "headerr",   "headerf",     "footer",
-        "footerl", "footerr",  "footerf", "footnote", "annotation", "fldinst", "pntext", "listtext",
-        "nonshppict", "shp",   "xe",      "tc",      "txe",     "rxe",       "filetbl",     "revtbl",
-        "template", "do",      "objdata", "result",  "ftnsep",  "ftnsepc",   "aftnsep",     "aftnsepc"};
+        "info",   "pict",     "object",     "header",   "headerl",  "headerr",    "headerf",
+        "footer", "footerl",  "footerr",    "footerf",  "footnote", "annotation", "fldinst",
+        "pntext", "listtext", "nonshppict", "shp",      "xe",       "tc",         "txe",
+        "rxe",    "filetbl",  "revtbl",     "template", "do",       "objdata",    "result",
+        "ftnsep", "ftnsepc",  "aftnsep",    "aftnsepc"};
     return std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped);
 }
 
 bool IsUnderlineWord(std::string_view word) {
     static constexpr std::string_view kWords[] = {
-        "ul",        "uld",       "uldash",       "uldashd",    "uldashdd",  "uldb",  "ulhwave",
-        "ulldash",   "ulth",      "ulthd",        "ulthdash",   "ulthdashd", "ulthdashdd",
-        "ulthldash", "ululdbwave", "ulw",         "ulwave"};
+        "ul",         "uld",       "uldash",     "uldashd", "uldashdd", "uldb",
+        "ulhwave",    "ulldash",   "ulth",       "ulthd",   "ulthdash", "ulthdashd",
+        "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave"};
     return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
 }
 
 // The code page of a font character set, or 0 for the document's own.
 int CodePageOfCharset(int charset) {
     switch (charset) {
-        case 77: return 10000;
-        case 128: return 932;
-        case 129: return 949;
-        case 134: return 936;
-        case 136: return 950;
-        case 161: return 1253;
-        case 162: return 1254;
-        case 163: return 1258;
-        case 177: return 1255;
-        case 178: return 1256;
-        case 186: return 1257;
-        case 204: return 1251;
-        case 222: return 874;
-        case 238: return 1250;
-        default: return 0;
+        case 77:
+            return 10000;
+        case 128:
+            return 932;
+        case 129:
+            return 949;
+        case 134:
+            return 936;
+        case 136:
+            return 950;
+        case 161:
+            return 1253;
+        case 162:
+            return 1254;
+        case 163:
+            return 1258;
+        case 177:
+            return 1255;
+        case 178:
+            return 1256;
+        case 186:
+            return 1257;
+        case 204:
+            return 1251;
+        case 222:
+            return 874;
+        case 238:
+            return 1250;
+        default:
+            return 0;
     }
 }
 
 std::string ConverterName(int codePage) {
     switch (codePage) {
-        case 932: return "windows-932";
-        case 936: return "GBK";
-        case 949: return "windows-949";
-        case 950: return "Big5";
-        case 10000: return "macintosh";
-        case 437: return "ibm-437";
-        case 850: return "ibm-850";
-        default: return "windows-" + std::to_string(codePage);
+        case 932:
+            return "windows-932";
+        case 936:
+            return "GBK";
+        case 949:
+            return "windows-949";
+        case 950:
+            return "Big5";
+        case 10000:
+            return "macintosh";
+        case 437:
+            return "ibm-437";
+        case 850:
+            return "ibm-850";
+        default:
+            return "windows-" + std::to_string(codePage);
     }
 }
 
@@ -136,20 +171,22 @@ struct ConverterCloser {
 };
 
 class RtfReader {
-public:
-    RtfReader(std::string_view rtf, std::vector<TextStyle>& textStyles, std::vector<ParagraphStyle>& parStyles)
+  public:
+    RtfReader(std::string_view rtf, std::vector<TextStyle>& textStyles,
+              std::vector<ParagraphStyle>& parStyles)
         : src_(rtf), textStyles_(textStyles), parStyles_(parStyles) {}
 
     RtfContent Read() {
         std::size_t start = src_.find_first_not_of(" \t\r\n");
         if (start == std::string_view::npos || src_.substr(start, 5) != "{\\rtf") return {};
         pos_ = start;
-        while (pos_ < src_.size() && !finished_) Step();
+        while (pos_ < src_.size() && !finished_)
+            Step();
         if (!finished_) Finish();
         return std::move(content_);
     }
 
-private:
+  private:
     // --- tokens ---
 
     void Step() {
@@ -206,14 +243,15 @@ private:
         const char c = src_[pos_];
         if (IsLetter(c)) {
             std::size_t end = pos_;
-            while (end < src_.size() && IsLetter(src_[end]) && end - pos_ < 32) ++end;
+            while (end < src_.size() && IsLetter(src_[end]) && end - pos_ < 32)
+                ++end;
             const std::string word(src_.substr(pos_, end - pos_));
             pos_ = end;
             std::optional<int> param = Number();
             if (pos_ < src_.size() && src_[pos_] == ' ') ++pos_;
             if (word == "bin") {
-                pos_ += std::min<std::size_t>(static_cast<std::size_t>(std::max(param.value_or(0), 0)),
-                                              src_.size() - pos_);
+                pos_ += std::min<std::size_t>(
+                    static_cast<std::size_t>(std::max(param.value_or(0), 0)), src_.size() - pos_);
                 return;
             }
             if (word == "u") {
@@ -254,9 +292,15 @@ private:
         switch (c) {
             case '\\':
             case '{':
-            case '}': AddText(std::string_view(&c, 1)); break;
-            case '~': AddText("\u00A0"); break;
-            case '_': AddText("\u2011"); break;
+            case '}':
+                AddText(std::string_view(&c, 1));
+                break;
+            case '~':
+                AddText("\u00A0");
+                break;
+            case '_':
+                AddText("\u2011");
+                break;
             case '\r':
             case '\n':
                 if (state_.dest == Dest::Body) EndParagraph();
@@ -264,7 +308,8 @@ private:
             case '\t':
                 AddText("\t");
                 break;
-            default: break;  // \- (optional hyphen), \| and unknown symbols
+            default:
+                break;  // \- (optional hyphen), \| and unknown symbols
         }
     }
 
@@ -316,14 +361,16 @@ private:
         }
         const Dest closing = state_.dest;
         if (closing == Dest::FontTable) StoreFont();
-        if (closing == Dest::StyleSheet && inSheetEntry_ && saved_.size() == sheetDepth_ + 1) StoreSheetEntry();
+        if (closing == Dest::StyleSheet && inSheetEntry_ && saved_.size() == sheetDepth_ + 1)
+            StoreSheetEntry();
         if (closing == Dest::BackgroundValue && backgroundName_ == "fillColor") {
             if (const std::optional<long long> v = Integer(backgroundValue_)) {
                 content_.background = static_cast<Color>(*v) & 0xFFFFFF;
             }
         }
         if (closing == Dest::Margin) {
-            if (const std::optional<long long> v = Integer(marginText_); v && *v >= 0 && *v <= 1000) {
+            if (const std::optional<long long> v = Integer(marginText_);
+                v && *v >= 0 && *v <= 1000) {
                 content_.leftMargin = static_cast<int>(*v);
             }
         }
@@ -343,7 +390,8 @@ private:
         const bool negative = text[i] == '-';
         if (negative) ++i;
         if (i >= text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) v = std::min(v * 10 + (text[i] - '0'), 1LL << 40);
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            v = std::min(v * 10 + (text[i] - '0'), 1LL << 40);
         return negative ? -v : v;
     }
 
@@ -361,7 +409,9 @@ private:
         const int n = param.value_or(0);
         const bool on = !param || *param != 0;
         switch (state_.dest) {
-            case Dest::Body: BodyWord(word, param, n, on); break;
+            case Dest::Body:
+                BodyWord(word, param, n, on);
+                break;
             case Dest::FontTable:
                 if (word == "f") {
                     StoreFont();
@@ -381,9 +431,11 @@ private:
                 if (!inSheetEntry_) break;
                 if (word == "s") sheetEntry_.kind = SheetEntry::Paragraph, sheetEntry_.number = n;
                 if (word == "cs") sheetEntry_.kind = SheetEntry::Character, sheetEntry_.number = n;
-                if (word == "ds" || word == "ts") sheetEntry_.kind = SheetEntry::Other, sheetEntry_.number = n;
+                if (word == "ds" || word == "ts")
+                    sheetEntry_.kind = SheetEntry::Other, sheetEntry_.number = n;
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 
@@ -476,8 +528,8 @@ private:
 
     void SpecialCharacter(const std::string& word) {
         static const std::map<std::string, std::uint32_t> kChars = {
-            {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003}, {"enspace", 0x2002},
-            {"qmspace", 0x2005},   {"bullet", 0x2022},    {"lquote", 0x2018},  {"rquote", 0x2019},
+            {"emdash", 0x2014},    {"endash", 0x2013},   {"emspace", 0x2003}, {"enspace", 0x2002},
+            {"qmspace", 0x2005},   {"bullet", 0x2022},   {"lquote", 0x2018},  {"rquote", 0x2019},
             {"ldblquote", 0x201C}, {"rdblquote", 0x201D}};
         const auto it = kChars.find(word);
         if (it == kChars.end()) return;
@@ -543,32 +595,37 @@ private:
                 error = U_ZERO_ERROR;
                 converter = ucnv_open("windows-1252", &error);
             }
-            it = converters_.emplace(codePage, std::unique_ptr<UConverter, ConverterCloser>(converter)).first;
+            it = converters_
+                     .emplace(codePage, std::unique_ptr<UConverter, ConverterCloser>(converter))
+                     .first;
         }
         std::string out;
         UConverter* converter = it->second.get();
         if (converter == nullptr) {
-            for (char b : bytes) AppendCodePoint(out, static_cast<unsigned char>(b));
+            for (char b : bytes)
+                AppendCodePoint(out, static_cast<unsigned char>(b));
             return out;
         }
         ucnv_reset(converter);
         std::u16string units(bytes.size() * 2 + 4, u'\0');
         UErrorCode error = U_ZERO_ERROR;
-        const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()), bytes.data(),
-                                        static_cast<int32_t>(bytes.size()), &error);
+        const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()),
+                                        bytes.data(), static_cast<int32_t>(bytes.size()), &error);
         if (U_FAILURE(error)) return out;
         out.resize(static_cast<std::size_t>(n) * 3 + 4);
         int32_t length = 0;
         error = U_ZERO_ERROR;
-        u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, units.data(), n, 0xFFFD, nullptr,
-                           &error);
+        u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, units.data(), n,
+                           0xFFFD, nullptr, &error);
         out.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
         return out;
     }
 
     void AddText(std::string_view text) {
         switch (state_.dest) {
-            case Dest::Body: AddBodyText(text); break;
+            case Dest::Body:
+                AddBodyText(text);
+                break;
             case Dest::FontTable:
                 for (char c : text) {
                     if (c == ';') {
@@ -582,7 +639,8 @@ private:
                 for (char c : text) {
                     if (c != ';') continue;
                     colors_.push_back(colorSet_ ? std::optional<Color>(static_cast<Color>(
-                                                      (red_ & 0xFF) | ((green_ & 0xFF) << 8) | ((blue_ & 0xFF) << 16)))
+                                                      (red_ & 0xFF) | ((green_ & 0xFF) << 8) |
+                                                      ((blue_ & 0xFF) << 16)))
                                                 : std::nullopt);
                     red_ = green_ = blue_ = 0;
                     colorSet_ = false;
@@ -598,10 +656,17 @@ private:
                     }
                 }
                 break;
-            case Dest::BackgroundName: backgroundName_ += text; break;
-            case Dest::BackgroundValue: backgroundValue_ += text; break;
-            case Dest::Margin: marginText_ += text; break;
-            default: break;
+            case Dest::BackgroundName:
+                backgroundName_ += text;
+                break;
+            case Dest::BackgroundValue:
+                backgroundValue_ += text;
+                break;
+            case Dest::Margin:
+                marginText_ += text;
+                break;
+            default:
+                break;
         }
     }
 
@@ -646,8 +711,10 @@ private:
     void StoreSheetEntry() {
         if (!inSheetEntry_) return;
         sheetEntry_.name = Trimmed(sheetEntry_.name);
-        if (sheetEntry_.kind == SheetEntry::Paragraph) parSheet_[sheetEntry_.number] = sheetEntry_.name;
-        if (sheetEntry_.kind == SheetEntry::Character) charSheet_[sheetEntry_.number] = sheetEntry_.name;
+        if (sheetEntry_.kind == SheetEntry::Paragraph)
+            parSheet_[sheetEntry_.number] = sheetEntry_.name;
+        if (sheetEntry_.kind == SheetEntry::Character)
+            charSheet_[sheetEntry_.number] = sheetEntry_.name;
         inSheetEntry_ = false;
     }
 
@@ -691,7 +758,8 @@ private:
         return found;
     }
 
-    // A colour of the colour table; none for the automatic colour and for an index out of the table.
+    // A colour of the colour table; none for the automatic colour and for an index out of the
+    // table.
     std::optional<Color> ColorAt(int index) const {
         if (index < 0 || static_cast<std::size_t>(index) >= colors_.size()) return std::nullopt;
         return colors_[static_cast<std::size_t>(index)];
@@ -710,12 +778,14 @@ private:
         const auto sheet = parSheet_.find(f.style);
         const std::string name = sheet != parSheet_.end() ? sheet->second : std::string();
         auto sameLayout = [&s](const ParagraphStyle& p) {
-            return p.alignment == s.alignment && p.leftIndent == s.leftIndent && p.rightIndent == s.rightIndent;
+            return p.alignment == s.alignment && p.leftIndent == s.leftIndent &&
+                   p.rightIndent == s.rightIndent;
         };
 
         int found = -1;
         for (std::size_t i = 0; i < parStyles_.size() && found < 0 && !name.empty(); ++i) {
-            if (parStyles_[i].name == name && sameLayout(parStyles_[i])) found = static_cast<int>(i);
+            if (parStyles_[i].name == name && sameLayout(parStyles_[i]))
+                found = static_cast<int>(i);
         }
         // Word processors wrap lines, so foreign paragraphs go to a style that wraps.
         for (std::size_t i = 0; i < parStyles_.size() && found < 0; ++i) {

@@ -37,8 +37,10 @@ void AppendUnicode(std::string& out, std::uint32_t cp) {
 std::uint32_t DecodeValid(std::string_view s, std::size_t i, std::size_t length) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
     if (length == 2) return ((byte(0) & 0x1Fu) << 6) | (byte(1) & 0x3Fu);
-    if (length == 3) return ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
-    return ((byte(0) & 0x07u) << 18) | ((byte(1) & 0x3Fu) << 12) | ((byte(2) & 0x3Fu) << 6) | (byte(3) & 0x3Fu);
+    if (length == 3)
+        return ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
+    return ((byte(0) & 0x07u) << 18) | ((byte(1) & 0x3Fu) << 12) | ((byte(2) & 0x3Fu) << 6) |
+           (byte(3) & 0x3Fu);
 }
 
 // Text with RTF's special characters escaped.
@@ -85,15 +87,18 @@ std::string FontTableName(std::string_view name) {
 
 const char* AlignmentWord(Alignment a) {
     switch (a) {
-        case Alignment::Center: return "\\qc";
-        case Alignment::Right: return "\\qr";
-        case Alignment::Left: break;
+        case Alignment::Center:
+            return "\\qc";
+        case Alignment::Right:
+            return "\\qr";
+        case Alignment::Left:
+            break;
     }
     return "\\ql";
 }
 
 class RtfWriter {
-public:
+  public:
     RtfWriter(const Document& document, const std::vector<Paragraph>& paragraphs)
         : document_(document), paragraphs_(paragraphs) {}
 
@@ -112,14 +117,18 @@ public:
         out.Write(buffer);
     }
 
-private:
+  private:
     const TextStyle& Style(int n) const {
         const auto& styles = document_.TextStyles();
-        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size() ? static_cast<std::size_t>(n) : 0];
+        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size()
+                          ? static_cast<std::size_t>(n)
+                          : 0];
     }
     const ParagraphStyle& ParStyle(int n) const {
         const auto& styles = document_.ParagraphStyles();
-        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size() ? static_cast<std::size_t>(n) : 0];
+        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size()
+                          ? static_cast<std::size_t>(n)
+                          : 0];
     }
     static int Clamped(int n, std::size_t count) {
         return n >= 0 && static_cast<std::size_t>(n) < count ? n : 0;
@@ -131,7 +140,8 @@ private:
         std::set<int> parStyles;
         for (const Paragraph& p : paragraphs_) {
             parStyles.insert(Clamped(p.paragraphStyle, document_.ParagraphStyles().size()));
-            for (const TextRun& run : p.runs) textStyles.insert(Clamped(run.style, document_.TextStyles().size()));
+            for (const TextRun& run : p.runs)
+                textStyles.insert(Clamped(run.style, document_.TextStyles().size()));
         }
         if (textStyles.empty()) textStyles.insert(0);
         usedParStyles_.assign(parStyles.begin(), parStyles.end());
@@ -145,7 +155,8 @@ private:
             ColorIndex(s.color, true);
             if (s.backColor != kColorNone) ColorIndex(s.backColor, false);
         }
-        for (int n : textStyles) styleFormat_.emplace(n, RunFormat(n));
+        for (int n : textStyles)
+            styleFormat_.emplace(n, RunFormat(n));
     }
 
     int ColorIndex(Color c, bool text) {
@@ -170,7 +181,8 @@ private:
         f += "\\f" + std::to_string(fontIndex_.at({s.fontName, s.charset}));
         f += "\\fs" + std::to_string(2 * s.size);
         if (const int c = ColorIndex(s.color, true); c != 0) f += "\\cf" + std::to_string(c);
-        if (s.backColor != kColorNone) f += "\\highlight" + std::to_string(ColorIndex(s.backColor, false));
+        if (s.backColor != kColorNone)
+            f += "\\highlight" + std::to_string(ColorIndex(s.backColor, false));
         if (s.bold) f += "\\b";
         if (s.italic) f += "\\i";
         if (s.underline) f += "\\ul";
@@ -190,13 +202,13 @@ private:
     std::string Header() const {
         std::string h = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
         for (std::size_t i = 0; i < fonts_.size(); ++i) {
-            h += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + std::to_string(fonts_[i].second) + " " +
-                 FontTableName(fonts_[i].first) + ";}";
+            h += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" +
+                 std::to_string(fonts_[i].second) + " " + FontTableName(fonts_[i].first) + ";}";
         }
         h += "}\n{\\colortbl;";
         for (Color c : colors_) {
-            h += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) + "\\blue" +
-                 std::to_string((c >> 16) & 0xFF) + ";";
+            h += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) +
+                 "\\blue" + std::to_string((c >> 16) & 0xFF) + ";";
         }
         h += "}\n{\\stylesheet";
         for (int n : usedParStyles_) {
@@ -253,7 +265,9 @@ private:
 
 }  // namespace
 
-void WriteRtf(const Document& document, ByteSink& out) { RtfWriter(document, document.Paragraphs()).Write(out); }
+void WriteRtf(const Document& document, ByteSink& out) {
+    RtfWriter(document, document.Paragraphs()).Write(out);
+}
 
 std::string RtfText(const Document& document) {
     StringSink sink;

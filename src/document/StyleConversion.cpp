@@ -8,23 +8,46 @@ namespace tabulo {
 
 namespace {
 
-bool KnownCode(int code) { return code >= kBoldOn && code <= kTextColor; }
+bool KnownCode(int code) {
+    return code >= kBoldOn && code <= kTextColor;
+}
 
 // Sets the wanted value of a conversion on a style. The text colour conversion changes only the
 // colour: the background stays.
 void ApplyWanted(TextStyle& s, const StyleConversion& c) {
     switch (c.code) {
-        case kBoldOn: s.bold = true; break;
-        case kItalicOn: s.italic = true; break;
-        case kUnderlineOn: s.underline = true; break;
-        case kBoldOff: s.bold = false; break;
-        case kItalicOff: s.italic = false; break;
-        case kUnderlineOff: s.underline = false; break;
-        case kFontName: s.fontName = c.fontName; break;
-        case kWholeFont: s.SetFont(c.font); break;
-        case kFontSize: s.size = c.size; break;
-        case kTextColor: s.color = c.color; break;
-        default: break;
+        case kBoldOn:
+            s.bold = true;
+            break;
+        case kItalicOn:
+            s.italic = true;
+            break;
+        case kUnderlineOn:
+            s.underline = true;
+            break;
+        case kBoldOff:
+            s.bold = false;
+            break;
+        case kItalicOff:
+            s.italic = false;
+            break;
+        case kUnderlineOff:
+            s.underline = false;
+            break;
+        case kFontName:
+            s.fontName = c.fontName;
+            break;
+        case kWholeFont:
+            s.SetFont(c.font);
+            break;
+        case kFontSize:
+            s.size = c.size;
+            break;
+        case kTextColor:
+            s.color = c.color;
+            break;
+        default:
+            break;
     }
 }
 
@@ -32,17 +55,28 @@ void ApplyWanted(TextStyle& s, const StyleConversion& c) {
 // (black), so text without a background never has it.
 bool HasWanted(const TextStyle& s, const StyleConversion& c) {
     switch (c.code) {
-        case kBoldOn: return s.bold;
-        case kItalicOn: return s.italic;
-        case kUnderlineOn: return s.underline;
-        case kBoldOff: return !s.bold;
-        case kItalicOff: return !s.italic;
-        case kUnderlineOff: return !s.underline;
-        case kFontName: return s.fontName == c.fontName;
-        case kWholeFont: return s.Font() == c.font;
-        case kFontSize: return s.size == c.size;
-        case kTextColor: return s.color == c.color && s.backColor == kColorBlack;
-        default: return true;
+        case kBoldOn:
+            return s.bold;
+        case kItalicOn:
+            return s.italic;
+        case kUnderlineOn:
+            return s.underline;
+        case kBoldOff:
+            return !s.bold;
+        case kItalicOff:
+            return !s.italic;
+        case kUnderlineOff:
+            return !s.underline;
+        case kFontName:
+            return s.fontName == c.fontName;
+        case kWholeFont:
+            return s.Font() == c.font;
+        case kFontSize:
+            return s.size == c.size;
+        case kTextColor:
+            return s.color == c.color && s.backColor == kColorBlack;
+        default:
+            return true;
     }
 }
 
@@ -58,10 +92,14 @@ bool EqualOtherwise(const TextStyle& a, const TextStyle& b, const StyleConversio
 
 }  // namespace
 
-int EmphasisCode(int toggleOnCode, bool down) { return down ? toggleOnCode : toggleOnCode + 5; }
+int EmphasisCode(int toggleOnCode, bool down) {
+    return down ? toggleOnCode : toggleOnCode + 5;
+}
 
-int RichEdit1StyleConversion(std::vector<TextStyle>& styles, int styleNo, const StyleConversion& conversion) {
-    if (!KnownCode(conversion.code) || styleNo < 0 || styleNo >= static_cast<int>(styles.size())) return styleNo;
+int RichEdit1StyleConversion(std::vector<TextStyle>& styles, int styleNo,
+                             const StyleConversion& conversion) {
+    if (!KnownCode(conversion.code) || styleNo < 0 || styleNo >= static_cast<int>(styles.size()))
+        return styleNo;
     const TextStyle& current = styles[static_cast<std::size_t>(styleNo)];
     if (HasWanted(current, conversion)) return styleNo;
     for (std::size_t i = 0; i < styles.size(); ++i) {
@@ -80,7 +118,8 @@ int ChosenSize(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     // 1638 points is the largest size a font can have in RTF and in the platform's font API.
-    if (error != std::errc{} || end != text.data() + text.size() || value < 1 || value > 1638) return 10;
+    if (error != std::errc{} || end != text.data() + text.size() || value < 1 || value > 1638)
+        return 10;
     return value;
 }
 

@@ -19,7 +19,9 @@ inline constexpr Color kColorWindow = 0xFF000005;      // the window background 
 inline constexpr Color kColorWindowText = 0xFF000008;  // the window text colour of the system
 inline constexpr Color kColorNone = 0x1FFFFFFF;        // no background colour
 
-inline constexpr bool IsSystemColor(Color c) { return (c & 0xFF000000) == 0xFF000000; }
+inline constexpr bool IsSystemColor(Color c) {
+    return (c & 0xFF000000) == 0xFF000000;
+}
 // The RGB value (0x00BBGGRR) a colour shows as; system colours resolve to the usual light theme.
 Color ResolveColor(Color c);
 
@@ -47,7 +49,7 @@ struct TextStyle {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    int charset = 1;  // DEFAULT_CHARSET
+    int charset = 1;    // DEFAULT_CHARSET
     bool jump = false;  // hypertext jump
 
     FontSpec Font() const;
@@ -73,7 +75,8 @@ struct ParagraphStyle {
 
 // The ten text styles a document starts with: 0 "Normal text" to 9 "Jump 2".
 std::vector<TextStyle> DefaultTextStyles();
-// The four paragraph styles: 0 "Paragraph Style", 1 "Centered", 2 "Right justified", 3 "Allow wrap".
+// The four paragraph styles: 0 "Paragraph Style", 1 "Centered", 2 "Right justified", 3 "Allow
+// wrap".
 std::vector<ParagraphStyle> DefaultParagraphStyles();
 
 }  // namespace tabulo

@@ -30,7 +30,9 @@ CodePoints Decode(std::string_view s, bool fold) {
         if (length == 1) {
             cp = b0 < 0x80 ? b0 : kInvalidByteBase + b0;
         } else {
-            const auto b = [&](std::size_t k) { return static_cast<UChar32>(static_cast<unsigned char>(s[i + k]) & 0x3F); };
+            const auto b = [&](std::size_t k) {
+                return static_cast<UChar32>(static_cast<unsigned char>(s[i + k]) & 0x3F);
+            };
             if (length == 2) cp = ((b0 & 0x1F) << 6) | b(1);
             if (length == 3) cp = ((b0 & 0x0F) << 12) | (b(1) << 6) | b(2);
             if (length == 4) cp = ((b0 & 0x07) << 18) | (b(1) << 12) | (b(2) << 6) | b(3);
@@ -44,9 +46,12 @@ CodePoints Decode(std::string_view s, bool fold) {
     return out;
 }
 
-bool IsWordChar(UChar32 cp) { return cp < kInvalidByteBase && (cp == '_' || u_isalnum(cp)); }
+bool IsWordChar(UChar32 cp) {
+    return cp < kInvalidByteBase && (cp == '_' || u_isalnum(cp));
+}
 
-bool MatchAt(const CodePoints& hay, const CodePoints& needle, std::size_t k, bool wholeWord, const CodePoints& raw) {
+bool MatchAt(const CodePoints& hay, const CodePoints& needle, std::size_t k, bool wholeWord,
+             const CodePoints& raw) {
     for (std::size_t j = 0; j < needle.cps.size(); ++j) {
         if (hay.cps[k + j] != needle.cps[j]) return false;
     }
@@ -57,10 +62,12 @@ bool MatchAt(const CodePoints& hay, const CodePoints& needle, std::size_t k, boo
     return true;
 }
 
-std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t paragraph, const CodePoints& needle,
-                                        const SearchOptions& options, std::size_t from, std::size_t limit) {
+std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t paragraph,
+                                        const CodePoints& needle, const SearchOptions& options,
+                                        std::size_t from, std::size_t limit) {
     const CodePoints hay = Decode(text, !options.matchCase);
-    const CodePoints raw = options.wholeWord && !options.matchCase ? Decode(text, false) : CodePoints{};
+    const CodePoints raw =
+        options.wholeWord && !options.matchCase ? Decode(text, false) : CodePoints{};
     const CodePoints& unfolded = options.matchCase ? hay : raw;
     const std::size_t n = hay.cps.size();
     const std::size_t m = needle.cps.size();
@@ -70,11 +77,13 @@ std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t parag
     };
     if (options.forward) {
         for (std::size_t k = 0; k + m <= n; ++k) {
-            if (hay.offsets[k] >= from && MatchAt(hay, needle, k, options.wholeWord, unfolded)) return found(k);
+            if (hay.offsets[k] >= from && MatchAt(hay, needle, k, options.wholeWord, unfolded))
+                return found(k);
         }
     } else {
         for (std::size_t k = n - m + 1; k-- > 0;) {
-            if (hay.offsets[k + m] <= limit && MatchAt(hay, needle, k, options.wholeWord, unfolded)) return found(k);
+            if (hay.offsets[k + m] <= limit && MatchAt(hay, needle, k, options.wholeWord, unfolded))
+                return found(k);
         }
     }
     return std::nullopt;
@@ -82,8 +91,8 @@ std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t parag
 
 }  // namespace
 
-std::optional<DocRange> FindText(const Document& document, std::string_view what, const SearchOptions& options,
-                                 DocPosition from) {
+std::optional<DocRange> FindText(const Document& document, std::string_view what,
+                                 const SearchOptions& options, DocPosition from) {
     const auto& paragraphs = document.Paragraphs();
     if (what.empty() || paragraphs.empty()) return std::nullopt;
     from = document.Clamp(from);

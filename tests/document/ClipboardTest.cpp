@@ -7,7 +7,7 @@ namespace tabulo {
 namespace {
 
 class MemoryClipboard : public Clipboard {
-public:
+  public:
     std::optional<std::string> text;
     std::optional<std::string> rtf;
     void Clear() override { text.reset(), rtf.reset(); }
@@ -19,7 +19,8 @@ public:
 
 std::vector<std::string> Lines(const Document& doc) {
     std::vector<std::string> lines;
-    for (const Paragraph& p : doc.Paragraphs()) lines.push_back(p.Text());
+    for (const Paragraph& p : doc.Paragraphs())
+        lines.push_back(p.Text());
     return lines;
 }
 

@@ -1,20 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "document/Document.h"
 #include "Printers.h"
+#include "document/Document.h"
 
 namespace tabulo {
 namespace {
 
 std::vector<std::string> Lines(const Document& doc) {
     std::vector<std::string> lines;
-    for (const Paragraph& p : doc.Paragraphs()) lines.push_back(p.Text());
+    for (const Paragraph& p : doc.Paragraphs())
+        lines.push_back(p.Text());
     return lines;
 }
 
 // A document of the given lines in "Normal text".
 void Fill(Document& doc, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) doc.AddNormalText(line);
+    for (const std::string& line : lines)
+        doc.AddNormalText(line);
 }
 
 TEST(DocumentEditing, EditsAcrossParagraphs) {
@@ -27,13 +29,33 @@ TEST(DocumentEditing, EditsAcrossParagraphs) {
     };
     const Row rows[] = {
         {"insert in the middle", {{0, 2}, {0, 2}}, "XY", {"abXYc", "def", "ghi"}, {{0, 2}, {0, 4}}},
-        {"insert lines", {{1, 1}, {1, 1}}, "1\r\n2\n3", {"abc", "d1", "2", "3ef", "ghi"}, {{1, 1}, {3, 1}}},
-        {"insert a trailing break", {{2, 3}, {2, 3}}, "\r", {"abc", "def", "ghi", ""}, {{2, 3}, {3, 0}}},
+        {"insert lines",
+         {{1, 1}, {1, 1}},
+         "1\r\n2\n3",
+         {"abc", "d1", "2", "3ef", "ghi"},
+         {{1, 1}, {3, 1}}},
+        {"insert a trailing break",
+         {{2, 3}, {2, 3}},
+         "\r",
+         {"abc", "def", "ghi", ""},
+         {{2, 3}, {3, 0}}},
         {"delete across paragraphs", {{0, 1}, {2, 1}}, "", {"ahi"}, {{0, 1}, {0, 1}}},
-        {"delete a whole line with its break", {{1, 0}, {2, 0}}, "", {"abc", "ghi"}, {{1, 0}, {1, 0}}},
-        {"replace across paragraphs", {{0, 3}, {1, 0}}, " + ", {"abc + def", "ghi"}, {{0, 3}, {0, 6}}},
+        {"delete a whole line with its break",
+         {{1, 0}, {2, 0}},
+         "",
+         {"abc", "ghi"},
+         {{1, 0}, {1, 0}}},
+        {"replace across paragraphs",
+         {{0, 3}, {1, 0}},
+         " + ",
+         {"abc + def", "ghi"},
+         {{0, 3}, {0, 6}}},
         {"range given backwards", {{2, 1}, {0, 1}}, "-", {"a-hi"}, {{0, 1}, {0, 2}}},
-        {"positions beyond the end are clamped", {{9, 9}, {9, 9}}, "!", {"abc", "def", "ghi!"}, {{2, 3}, {2, 4}}},
+        {"positions beyond the end are clamped",
+         {{9, 9}, {9, 9}},
+         "!",
+         {"abc", "def", "ghi!"},
+         {{2, 3}, {2, 4}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -62,7 +84,8 @@ TEST(DocumentEditing, DeletingKeepsStylesAndMergesRuns) {
     doc.AddBoldText("bold");
     doc.AddNormalText("plain");
     doc.Delete({{0, 0}, {0, 4}});
-    EXPECT_EQ((std::vector<TextRun>{{"", kBoldText}}), doc.Paragraphs()[0].runs);  // typed text stays bold
+    EXPECT_EQ((std::vector<TextRun>{{"", kBoldText}}),
+              doc.Paragraphs()[0].runs);  // typed text stays bold
     doc.Delete({{0, 0}, {1, 0}});
     EXPECT_EQ((std::vector<TextRun>{{"plain", kNormalText}}), doc.Paragraphs()[0].runs);
 
@@ -141,12 +164,15 @@ TEST(DocumentEditing, ClearingForgetsUndoAndTheSelection) {
 TEST(DocumentEditing, ObserversHearEveryChange) {
     struct Recorder : DocumentObserver {
         std::vector<std::string> events;
-        void ParagraphsReplaced(std::size_t first, std::size_t removed, std::size_t inserted) override {
-            events.push_back("paragraphs " + std::to_string(first) + " -" + std::to_string(removed) + " +" +
-                             std::to_string(inserted));
+        void ParagraphsReplaced(std::size_t first, std::size_t removed,
+                                std::size_t inserted) override {
+            events.push_back("paragraphs " + std::to_string(first) + " -" +
+                             std::to_string(removed) + " +" + std::to_string(inserted));
         }
         void SelectionChanged() override { events.push_back("selection"); }
-        void CurrentTextStyleChanged(int style) override { events.push_back("style " + std::to_string(style)); }
+        void CurrentTextStyleChanged(int style) override {
+            events.push_back("style " + std::to_string(style));
+        }
         void StylesChanged() override { events.push_back("styles"); }
         void LayoutChanged() override { events.push_back("layout"); }
     } recorder;
@@ -159,9 +185,15 @@ TEST(DocumentEditing, ObserversHearEveryChange) {
     doc.SetLeftMargin(20);
     doc.RemoveObserver(&recorder);
     doc.Clear();
-    const std::vector<std::string> expected = {
-        "paragraphs 0 -0 +1", "paragraphs 1 -0 +1", "selection", "style 1", "paragraphs 1 -1 +2",
-        "selection", "styles", "style 10", "layout"};
+    const std::vector<std::string> expected = {"paragraphs 0 -0 +1",
+                                               "paragraphs 1 -0 +1",
+                                               "selection",
+                                               "style 1",
+                                               "paragraphs 1 -1 +2",
+                                               "selection",
+                                               "styles",
+                                               "style 10",
+                                               "layout"};
     EXPECT_EQ(expected, recorder.events);
 }
 

@@ -7,7 +7,9 @@
 // Readable values in test failure messages.
 namespace tabulo {
 
-inline void PrintTo(const TextRun& run, std::ostream* os) { *os << "{\"" << run.text << "\", " << run.style << "}"; }
+inline void PrintTo(const TextRun& run, std::ostream* os) {
+    *os << "{\"" << run.text << "\", " << run.style << "}";
+}
 
 inline void PrintTo(const Paragraph& p, std::ostream* os) {
     *os << "[" << p.paragraphStyle << "]";
@@ -17,7 +19,9 @@ inline void PrintTo(const Paragraph& p, std::ostream* os) {
     }
 }
 
-inline void PrintTo(const DocPosition& p, std::ostream* os) { *os << "(" << p.paragraph << ", " << p.offset << ")"; }
+inline void PrintTo(const DocPosition& p, std::ostream* os) {
+    *os << "(" << p.paragraph << ", " << p.offset << ")";
+}
 
 inline void PrintTo(const DocRange& r, std::ostream* os) {
     PrintTo(r.start, os);

@@ -24,7 +24,7 @@ std::string Contents(const std::string& path) {
 
 // Answers the dialogs as scripted and records what was asked.
 class ScriptedUi : public SaveFileUi {
-public:
+  public:
     std::optional<Choice> choice;
     Answer answer = Answer::Yes;
     std::string filterShown;
@@ -32,7 +32,8 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> errors;
 
-    std::optional<Choice> ChooseFile(const std::string& filterList, const std::string& defaultExtension) override {
+    std::optional<Choice> ChooseFile(const std::string& filterList,
+                                     const std::string& defaultExtension) override {
         filterShown = filterList;
         extensionShown = defaultExtension;
         return choice;
@@ -46,7 +47,8 @@ public:
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -110,12 +112,14 @@ TEST(SaveFile, FilterIndexChoosesTheWriter) {
 TEST(SaveFile, HtmlListBecomesACompletePage) {
     test::TempTree tree;
     Document doc;
-    doc.AddNormalText("<html>\r<body>\r<table><tr><td>a &amp; b</td></tr></table>\r</body>\r</html>");
+    doc.AddNormalText(
+        "<html>\r<body>\r<table><tr><td>a &amp; b</td></tr></table>\r</body>\r</html>");
     ScriptedUi ui;
     ui.choice = SaveFileUi::Choice{tree.Path("list.html"), 1};
     SaveFile(doc, true, ListFormat::Html, ui);
-    EXPECT_EQ("<html>\r\n<body>\r\n<table><tr><td>a &amp; b</td></tr></table>\r\n</body>\r\n</html>",
-              Contents(tree.Path("list.html")));
+    EXPECT_EQ(
+        "<html>\r\n<body>\r\n<table><tr><td>a &amp; b</td></tr></table>\r\n</body>\r\n</html>",
+        Contents(tree.Path("list.html")));
 }
 
 TEST(SaveFile, AsksBeforeReplacing) {
@@ -123,7 +127,8 @@ TEST(SaveFile, AsksBeforeReplacing) {
         SaveFileUi::Answer answer;
         bool replaced;
     };
-    const Row rows[] = {{SaveFileUi::Answer::Yes, true}, {SaveFileUi::Answer::No, false},
+    const Row rows[] = {{SaveFileUi::Answer::Yes, true},
+                        {SaveFileUi::Answer::No, false},
                         {SaveFileUi::Answer::Cancel, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.answer));
@@ -134,11 +139,15 @@ TEST(SaveFile, AsksBeforeReplacing) {
         ScriptedUi ui;
         ui.choice = SaveFileUi::Choice{tree.Path("list.txt"), 1};
         ui.answer = row.answer;
-        EXPECT_EQ(row.replaced ? tree.Path("list.txt") : "", SaveFile(doc, false, ListFormat::Normal, ui));
-        EXPECT_EQ(std::vector<std::string>{tree.Path("list.txt") + " already exists.\rDo you want to replace it?"},
+        EXPECT_EQ(row.replaced ? tree.Path("list.txt") : "",
+                  SaveFile(doc, false, ListFormat::Normal, ui));
+        EXPECT_EQ(std::vector<std::string>{tree.Path("list.txt") +
+                                           " already exists.\rDo you want to replace it?"},
                   ui.questions);
-        EXPECT_EQ(row.replaced ? "new" : "an older and longer list", Contents(tree.Path("list.txt")));
-        EXPECT_EQ(std::vector<std::string>{"list.txt"}, FilesIn(tree.Root()));  // no temporary file left
+        EXPECT_EQ(row.replaced ? "new" : "an older and longer list",
+                  Contents(tree.Path("list.txt")));
+        EXPECT_EQ(std::vector<std::string>{"list.txt"},
+                  FilesIn(tree.Root()));  // no temporary file left
     }
 }
 
@@ -169,7 +178,8 @@ TEST(SaveFile, FailureIsReportedAndNoNameReturned) {
     ui.choice = SaveFileUi::Choice{tree.Path("missing/list.txt"), 1};
     EXPECT_EQ("", SaveFile(doc, false, ListFormat::Normal, ui));
     ASSERT_EQ(1u, ui.errors.size());
-    EXPECT_EQ("cannot write '" + tree.Path("missing/list.txt") + "': No such file or directory", ui.errors[0]);
+    EXPECT_EQ("cannot write '" + tree.Path("missing/list.txt") + "': No such file or directory",
+              ui.errors[0]);
 }
 
 TEST(AtomicFile, UncommittedWriteLeavesTheOldFile) {
