@@ -29,8 +29,9 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)), target_(ResolveLink(path_)) {
-    temp_ = FolderOf(target_) + "/." + std::filesystem::path(target_).filename().string() +
-            ".tabulo-XXXXXX";
+    // The temporary name stays within the file system's limit of 255 bytes per name.
+    const std::string name = std::filesystem::path(target_).filename().string().substr(0, 200);
+    temp_ = FolderOf(target_) + "/." + name + ".tabulo-XXXXXX";
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) throw TabuloError(Failure(errno));
     struct stat existing {};

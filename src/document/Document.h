@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -37,7 +36,10 @@ struct DocPosition {
     std::size_t paragraph = 0;
     std::size_t offset = 0;
 
-    friend auto operator<=>(const DocPosition&, const DocPosition&) = default;
+    friend bool operator==(const DocPosition&, const DocPosition&) = default;
+    friend bool operator<(const DocPosition& a, const DocPosition& b) {
+        return a.paragraph != b.paragraph ? a.paragraph < b.paragraph : a.offset < b.offset;
+    }
 };
 
 struct DocRange {
@@ -94,7 +96,7 @@ class Document : public OutputDocument {
     void SetListingFont(const std::string& name, int size, std::uint32_t color) override;
 
     const std::vector<Paragraph>& Paragraphs() const { return paragraphs_; }
-    // True when the document holds no text at all.
+    // True when the document holds no paragraphs (nothing to print).
     bool Empty() const;
     DocPosition End() const;
     // The nearest valid position: inside the document and on a character boundary.

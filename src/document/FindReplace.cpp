@@ -40,7 +40,9 @@ bool FindReplace::ReplaceDialogFind() {
 }
 
 bool FindReplace::ReplaceSelectedIfExact() {
-    if (!document_.HasSelection() || document_.SelectedText() != replace_.findText) return false;
+    if (document_.ReadOnly() || !document_.HasSelection() ||
+        document_.SelectedText() != replace_.findText)
+        return false;
     ReplaceSelection();
     return true;
 }
@@ -65,7 +67,7 @@ int FindReplace::ReplaceDialogReplaceAll() {
     int count = 0;
     document_.BeginUndoGroup();
     if (ReplaceSelectedIfExact()) count = 1;
-    while (SearchText(document_, replace_.findText, options)) {
+    while (!document_.ReadOnly() && SearchText(document_, replace_.findText, options)) {
         ReplaceSelection();
         ++count;
     }
