@@ -107,7 +107,7 @@ class RtfWriter {
         std::string buffer = Header();
         for (std::size_t i = 0; i < paragraphs_.size(); ++i) {
             if (i > 0) buffer += "\\par\n";
-            AppendParagraph(buffer, paragraphs_[i]);
+            AppendParagraph(buffer, paragraphs_[i], i);
             if (buffer.size() >= kChunk) {
                 out.Write(buffer);
                 buffer.clear();
@@ -143,7 +143,7 @@ class RtfWriter {
             for (const TextRun& run : p.runs)
                 textStyles.insert(Clamped(run.style, document_.TextStyles().size()));
         }
-        if (textStyles.empty()) textStyles.insert(0);
+        textStyles.insert(0);  // also the fallback for paragraphs without runs
         usedParStyles_.assign(parStyles.begin(), parStyles.end());
         for (int n : textStyles) {
             const TextStyle& s = Style(n);
@@ -233,13 +233,24 @@ class RtfWriter {
         return h;
     }
 
-    void AppendParagraph(std::string& out, const Paragraph& p) {
+    // The style of a paragraph without runs (the cut end of a range): that of its neighbour, so
+    // a reader needs no style the range does not use.
+    int NeighbourStyle(std::size_t i) const {
+        if (i > 0 && !paragraphs_[i - 1].runs.empty()) return paragraphs_[i - 1].runs.back().style;
+        if (i + 1 < paragraphs_.size() && !paragraphs_[i + 1].runs.empty()) {
+            return paragraphs_[i + 1].runs.front().style;
+        }
+        return 0;
+    }
+
+    void AppendParagraph(std::string& out, const Paragraph& p, std::size_t i) {
         out += "\\pard\\plain";
         out += ParagraphFormat(p.paragraphStyle);
-        if (p.runs.size() == 1 && p.runs.front().text.empty()) {
+        if (p.runs.empty() || (p.runs.size() == 1 && p.runs.front().text.empty())) {
             // Formatting outside a group applies to the paragraph mark, so the empty paragraph
             // keeps its style.
-            out += styleFormat_.at(Clamped(p.runs.front().style, document_.TextStyles().size()));
+            const int style = p.runs.empty() ? NeighbourStyle(i) : p.runs.front().style;
+            out += styleFormat_.at(Clamped(style, document_.TextStyles().size()));
             out += ' ';
             return;
         }

@@ -151,6 +151,12 @@ TEST(Rtf, WritesOnlyTheRangeForTheClipboard) {
     read.LoadRtf(RtfText(doc, {{0, 6}, {1, 6}}));
     EXPECT_EQ((std::vector<std::string>{"line", "second"}), Lines(read));
     EXPECT_EQ(kBoldText, read.Paragraphs()[1].runs[0].style);
+
+    // A range that starts at the end of a paragraph brings no style of its own.
+    Document target;
+    target.PasteRtf(RtfText(doc, {{0, 10}, {1, 6}}));
+    EXPECT_EQ((std::vector<std::string>{"", "second"}), Lines(target));
+    EXPECT_EQ(DefaultTextStyles().size(), target.TextStyles().size());
 }
 
 TEST(Rtf, ReadsCommonRtf) {
