@@ -116,6 +116,24 @@ TEST(FindReplace, ReplaceNeedsTheExactTextSelected) {
     EXPECT_EQ("Abc abc", doc.Paragraphs()[0].Text());
 }
 
+TEST(FindReplace, ReplaceUpwardsMovesOnBeforeTheInsertedText) {
+    Document doc;
+    doc.AddNormalText("x x");
+    doc.SetCaret({0, 3});
+    RecordedMessages messages;
+    FindReplace dialogs(doc, messages);
+    dialogs.Replace().findText = "x";
+    dialogs.Replace().replaceText = "<x>";
+    dialogs.Replace().options.down = false;
+    ASSERT_TRUE(dialogs.ReplaceDialogFind());
+    EXPECT_TRUE(dialogs.ReplaceDialogReplace());
+    EXPECT_EQ("x <x>", doc.Paragraphs()[0].Text());
+    EXPECT_EQ((Selection{{0, 0}, {0, 1}}), doc.GetSelection());  // not the x just inserted
+    EXPECT_TRUE(dialogs.ReplaceDialogReplace());
+    EXPECT_EQ("<x> <x>", doc.Paragraphs()[0].Text());
+    EXPECT_EQ(std::vector<std::string>{"String not found"}, messages.shown);
+}
+
 TEST(FindReplace, ReplaceAllGoesFromTheCaretWithoutWrapping) {
     struct Row {
         const char* name;
