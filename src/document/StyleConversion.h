@@ -28,13 +28,13 @@ enum ConversionCode : int {
 struct StyleConversion {
     int code = 0;
     std::string fontName;  // kFontName
-    FontSpec font;         // kWholeFont
+    FontInfo font;         // kWholeFont
     int size = 10;         // kFontSize
     Color color = 0;       // kTextColor
 
     static StyleConversion Emphasis(int code) { return {code}; }
     static StyleConversion FontName(std::string name) { return {kFontName, std::move(name)}; }
-    static StyleConversion WholeFont(FontSpec f) { return {kWholeFont, {}, std::move(f)}; }
+    static StyleConversion WholeFont(FontInfo f) { return {kWholeFont, {}, std::move(f)}; }
     static StyleConversion Size(int points) { return {kFontSize, {}, {}, points}; }
     static StyleConversion TextColor(Color c) { return {kTextColor, {}, {}, 10, c}; }
 };

@@ -16,11 +16,11 @@ Color ResolveColor(Color c) {
     return index < kSystem.size() ? kSystem[index] : kColorBlack;
 }
 
-FontSpec TextStyle::Font() const {
-    return FontSpec{fontName, size, color, bold, italic, underline, strikeOut, charset};
+FontInfo TextStyle::Font() const {
+    return FontInfo{fontName, size, color, bold, italic, underline, strikeOut, charset};
 }
 
-void TextStyle::SetFont(const FontSpec& font) {
+void TextStyle::SetFont(const FontInfo& font) {
     fontName = font.name;
     size = font.size;
     color = font.color;

@@ -26,7 +26,7 @@ inline constexpr bool IsSystemColor(Color c) {
 Color ResolveColor(Color c);
 
 // A whole font, as the font dialog edits it.
-struct FontSpec {
+struct FontInfo {
     std::string name = "Arial";
     int size = 10;  // points
     Color color = kColorWindowText;
@@ -36,7 +36,7 @@ struct FontSpec {
     bool strikeOut = false;
     int charset = 1;  // DEFAULT_CHARSET
 
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontInfo&, const FontInfo&) = default;
 };
 
 struct TextStyle {
@@ -52,8 +52,8 @@ struct TextStyle {
     int charset = 1;    // DEFAULT_CHARSET
     bool jump = false;  // hypertext jump
 
-    FontSpec Font() const;
-    void SetFont(const FontSpec& font);
+    FontInfo Font() const;
+    void SetFont(const FontInfo& font);
     // Equal in every property that shows; the name does not count.
     bool SameLook(const TextStyle& other) const;
 

@@ -9,12 +9,12 @@
 namespace tabulo {
 namespace {
 
-FontSpec FontOfStyle(int n) {
+FontInfo FontOfStyle(int n) {
     return DefaultTextStyles()[static_cast<std::size_t>(n)].Font();
 }
 
 TEST(StyleConversion, DerivesFromTheTable) {
-    FontSpec courierRed = FontOfStyle(0);
+    FontInfo courierRed = FontOfStyle(0);
     courierRed.color = 0x0000FF;
     struct Row {
         const char* name;
