@@ -212,7 +212,9 @@ class RtfWriter {
         }
         h += "}\n{\\stylesheet";
         for (int n : usedParStyles_) {
-            h += "{" + ParagraphFormat(n) + " ";
+            h += '{';
+            h += ParagraphFormat(n);
+            h += ' ';
             AppendEscaped(h, ParStyle(n).name);
             h += ";}";
         }
