@@ -13,10 +13,14 @@
 #include "catalog/CatalogImport.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalStatus.h"
+#include "document/AtomicFile.h"
+#include "document/Document.h"
+#include "document/RtfWriter.h"
 #include "engine/SettingFields.h"
 #include "format/Listing.h"
 #include "format/PatternForm.h"
 #include "platform/TabuloError.h"
+#include "platform/Utf8.h"
 
 namespace tabulo {
 
@@ -203,80 +207,59 @@ std::string StartFolder(const std::string& operand) {
     return s;
 }
 
-// The output file: written under a temporary name beside it and renamed over it when complete,
-// so an interrupted or failed run never leaves half a list in place of a good one.
-class OutputFile {
-public:
-    explicit OutputFile(std::string path) : path_(std::move(path)) {
-        const std::filesystem::path target(path_);
-        const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
-        temp_ = folder + "/." + target.filename().string() + ".tabulo-XXXXXX";
-        fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0) throw TabuloError("cannot write '" + path_ + "': " + std::strerror(errno));
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd_, 0666 & ~mask);
-    }
-    ~OutputFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!committed_) ::unlink(temp_.c_str());
-    }
-    int Fd() const { return fd_; }
-    void Commit() {
-        if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
-            fd_ = -1;
-            throw TabuloError("cannot write '" + path_ + "': " + std::strerror(errno));
-        }
-        fd_ = -1;
-        if (::rename(temp_.c_str(), path_.c_str()) != 0) {
-            throw TabuloError("cannot write '" + path_ + "': " + std::strerror(errno));
-        }
-        committed_ = true;
-    }
-
-private:
-    std::string path_;
-    std::string temp_;
-    int fd_ = -1;
-    bool committed_ = false;
-};
-
 int Usage(CliIo& io, const std::string& message) {
     io.err << "tabulo-cli: " << message << "\nTry 'tabulo-cli --help' for more information.\n";
     return kExitUsage;
 }
 
-// Where the list goes: a plain-text stream to standard output or to a file that replaces the
-// named one when the list is complete.
+// Whether the list is written as RTF: when asked for, or for a normal list going to a .rtf file.
+bool WritesRtf(const CliRequest& request, const ListSettings& settings) {
+    if (!request.outputFormat.empty()) return request.outputFormat == "rtf";
+    const std::string& path = request.outputPath;
+    return settings.rbNormal && path.size() > 4 && utf8::ToLower(path.substr(path.size() - 4)) == ".rtf";
+}
+
+// Where the list goes: standard output or a file that replaces the named one when the list is
+// complete. Text streams out as it is made; RTF is collected in a document and written at the end.
 class ListOutput {
 public:
-    ListOutput(const CliRequest& request, ByteSink& standardOutput) : path_(request.outputPath) {
+    ListOutput(const CliRequest& request, const ListSettings& settings, ByteSink& standardOutput)
+        : path_(request.outputPath) {
         if (!path_.empty()) {
-            file_ = std::make_unique<OutputFile>(path_);
+            file_ = std::make_unique<AtomicFile>(path_);
             fileSink_ = std::make_unique<FdSink>(file_->Fd());
         }
         sink_ = fileSink_ ? static_cast<ByteSink*>(fileSink_.get()) : &standardOutput;
-        stream_ = std::make_unique<PlainTextStream>(*sink_, request.crlf ? "\r\n" : "\n");
+        if (WritesRtf(request, settings)) {
+            document_ = std::make_unique<tabulo::Document>();
+        } else {
+            stream_ = std::make_unique<PlainTextStream>(*sink_, request.crlf ? "\r\n" : "\n");
+        }
     }
 
-    OutputDocument& Document() { return *stream_; }
+    OutputDocument& Document() {
+        if (document_) return *document_;
+        return *stream_;
+    }
 
     // Writes out the rest of the list; throws TabuloError when writing failed.
     void Finish() {
+        if (document_) WriteRtf(*document_, *sink_);
         if (!sink_->Flush()) {
             const int error = fileSink_ ? fileSink_->Error() : EIO;
-            throw TabuloError("cannot write " + (file_ ? "'" + path_ + "'" : std::string("the list")) + ": " +
-                              std::strerror(error));
+            throw TabuloError(file_ ? file_->Failure(error)
+                                    : "cannot write the list: " + std::string(std::strerror(error)));
         }
         if (file_) file_->Commit();
     }
 
 private:
     std::string path_;
-    std::unique_ptr<OutputFile> file_;
+    std::unique_ptr<AtomicFile> file_;
     std::unique_ptr<FdSink> fileSink_;
     ByteSink* sink_ = nullptr;
     std::unique_ptr<PlainTextStream> stream_;
+    std::unique_ptr<tabulo::Document> document_;
 };
 
 // The services a run reads the world through.
@@ -440,7 +423,7 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
 
     const Locale locale = EffectiveLocale(request, io);
     try {
-        ListOutput output(request, io.out);
+        ListOutput output(request, settings, io.out);
         TerminalStatus status(io.err, io.errIsTerminal, io.interrupted, io.terminalWidth);
         const ListingServices services = MakeServices(locale, status);
         ListingRun::ApplyListingFont(settings, output.Document());

@@ -154,6 +154,20 @@ std::vector<CliOption> SettingsOptions() {
     };
 }
 
+std::vector<CliOption> DocumentOptions() {
+    return {
+        {"output-format", 0, "FORMAT",
+         "Write the list as text or rtf (rich text: fonts, bold header lines); default: rtf when the "
+         "-o FILE ends in .rtf and the list is in normal format, else text.",
+         [](CliRequest& r, const std::string& v) {
+             if (v != "text" && v != "rtf") {
+                 throw TabuloError("bad value '" + v + "' for --output-format: expected text or rtf");
+             }
+             r.outputFormat = v;
+         }},
+    };
+}
+
 std::vector<CliOption> OutputOptions() {
     return {
         {"output", 'o', "FILE", "Write the list to FILE (replaced when complete) instead of standard output.",
@@ -183,7 +197,8 @@ const CliOption* FindShort(char c) {
 const std::vector<CliOption>& CliOptions() {
     static const std::vector<CliOption> options = [] {
         std::vector<CliOption> all;
-        for (auto group : {ListingOptions, FormatOptions, CatalogOptions, LocaleOptions, SettingsOptions, OutputOptions}) {
+        for (auto group : {ListingOptions, FormatOptions, CatalogOptions, LocaleOptions, SettingsOptions,
+                           DocumentOptions, OutputOptions}) {
             for (CliOption& o : group()) all.push_back(std::move(o));
         }
         return all;

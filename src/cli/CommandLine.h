@@ -36,6 +36,7 @@ struct CliRequest {
     bool saveSettings = false;
     bool listProfiles = false;
     bool noSettings = false;
+    std::string outputFormat;  // "text", "rtf", or empty: chosen by the output file's name
     bool crlf = false;
     bool help = false;
     bool version = false;
