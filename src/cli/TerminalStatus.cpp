@@ -24,6 +24,7 @@ void TerminalStatus::ProcessMessages(RunState& state) {
 }
 
 void TerminalStatus::Draw(const RunState& state) {
+    if (panel1_.empty()) return;  // nothing is being scanned yet
     const std::string count = "  (" + std::to_string(state.FileCount) + " files)";
     std::string text = panel1_;
     utf8::ReplaceControls(text);
