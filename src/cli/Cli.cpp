@@ -13,6 +13,8 @@
 #include "engine/SettingFields.h"
 #include "format/Listing.h"
 #include "format/Tokens.h"
+#include "metadata/ArchiveMembers.h"
+#include "metadata/AutoComments.h"
 #include "platform/TabuloError.h"
 
 namespace tabulo {
@@ -147,11 +149,19 @@ private:
     std::unique_ptr<PlainTextStream> stream_;
 };
 
+// The metadata readers of a run; they must outlive it.
+struct MetadataServices {
+    FileAutoComments autoComments;
+    LibArchiveLister archives;
+};
+
 // The services a run reads the world through.
-ListingServices MakeServices(const Locale& locale, RunObserver& observer) {
+ListingServices MakeServices(const Locale& locale, RunObserver& observer, MetadataServices& metadata) {
     ListingServices services;
     services.locale = &locale;
     services.observer = &observer;
+    services.autoComments = &metadata.autoComments;
+    services.archives = &metadata.archives;
     return services;
 }
 
@@ -199,7 +209,8 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
     try {
         ListOutput output(request, io.out);
         TerminalStatus status(io.err, io.errIsTerminal, io.interrupted, io.terminalWidth);
-        const ListingServices services = MakeServices(locale, status);
+        MetadataServices metadata;
+        const ListingServices services = MakeServices(locale, status, metadata);
         ListingRun::ApplyListingFont(settings, output.Document());
         const RunResult result = ListFolder(settings, state, output.Document(), services);
         output.Finish();
