@@ -130,6 +130,17 @@ TEST_F(MetadataListing, ZipContentListsMembersUnderTheArchive) {
     EXPECT_EQ(std::string::npos, list.find("|--> Song")) << list;
 }
 
+TEST_F(MetadataListing, MemberLinesShowNoneOfTheirArchivesMetadata) {
+    // A self-extracting archive: an executable with a version resource and a zip appended.
+    test::VersionStrings v;
+    v.strings = {{"ProductVersion", "9.9"}};
+    tree.Text("setup.exe", test::PeWithVersion(test::VersionInfoBlock(v), false) +
+                               test::MakeArchive("zip", {{"payload.bin", "data"}}));
+    const std::string list = Run({"--autocomments", "--set", "cbEXE=on", "--set", "ZipContent=on", "--set",
+                                  "FixedColumns=off", "--pattern", "%NAME|%FILE_VER|"});
+    EXPECT_NE(std::string::npos, list.find("setup.exe|9.9|\n|--> payload.bin||\n")) << list;
+}
+
 TEST_F(MetadataListing, TreeViewShowsMembers) {
     const std::string list = Run({"--tree", "--set", "ZipContent=on"});
     EXPECT_NE(std::string::npos, list.find("|--> inner.txt")) << list;
