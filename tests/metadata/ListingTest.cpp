@@ -143,7 +143,9 @@ TEST_F(MetadataListing, MemberLinesShowNoneOfTheirArchivesMetadata) {
 
 TEST_F(MetadataListing, TreeViewShowsMembers) {
     const std::string list = Run({"--tree", "--set", "ZipContent=on"});
-    EXPECT_NE(std::string::npos, list.find("|--> inner.txt")) << list;
+    // Member lines sit one level below their archive: bars for the folder and the archive.
+    EXPECT_NE(std::string::npos, list.find("\n|  |-- pack.zip")) << list;
+    EXPECT_NE(std::string::npos, list.find("\n|  |  |--> inner.txt")) << list;
 }
 
 }  // namespace
