@@ -31,6 +31,12 @@ const std::vector<FilterSupport>& BuiltInFilters() {
     return filters;
 }
 
+// A locale whose character set is UTF-8; none where the system has no such locale.
+locale_t Utf8Locale() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
 void EnableArchiveFormats(archive* a) {
     archive_read_support_format_7zip(a);
     archive_read_support_format_ar(a);
@@ -50,6 +56,7 @@ void EnableArchiveFormats(archive* a) {
 }  // namespace
 
 ArchiveReader::ArchiveReader(const ByteSource& source, Formats formats) : source_(source), buffer_(kBlockSize) {
+    if (const locale_t utf8 = Utf8Locale()) previousLocale_ = uselocale(utf8);
     archive_ = archive_read_new();
     if (archive_ == nullptr) return;
     if (formats == Formats::ZipOnly) archive_read_support_format_zip(archive_);
@@ -63,6 +70,7 @@ ArchiveReader::ArchiveReader(const ByteSource& source, Formats formats) : source
 
 ArchiveReader::~ArchiveReader() {
     if (archive_ != nullptr) archive_read_free(archive_);
+    if (previousLocale_ != nullptr) uselocale(previousLocale_);
 }
 
 long ArchiveReader::Read(archive*, void* self, const void** buffer) {

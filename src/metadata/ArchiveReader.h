@@ -1,5 +1,7 @@
 #pragma once
 
+#include <locale.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,6 +52,9 @@ private:
     static std::int64_t Seek(archive*, void* self, std::int64_t offset, int whence);
     static std::int64_t Skip(archive*, void* self, std::int64_t request);
 
+    // libarchive converts member names through the thread's character set: while the reader
+    // lives, the thread uses UTF-8 whatever the process locale is.
+    locale_t previousLocale_ = nullptr;
     const ByteSource& source_;
     archive* archive_ = nullptr;
     archive_entry* entry_ = nullptr;

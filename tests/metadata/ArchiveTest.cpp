@@ -147,6 +147,21 @@ TEST(ArchiveMembers, SizesAre64BitAndDamageLosesOnlyTheRest) {
     }
 }
 
+TEST(ArchiveMembers, Utf8NamesSurviveTheCLocale) {
+    // A zip whose member name is marked as UTF-8 (general purpose flag 0x0800), read while the
+    // process runs in the C locale, as the tests do.
+    std::string zip = test::MakeArchive("zip", {{"GrXXXXe.txt", "x"}});
+    for (std::size_t at = 0; (at = zip.find("GrXXXXe.txt", at)) != std::string::npos; at += 11) {
+        zip.replace(at + 2, 4, "\xC3\xBC\xC3\x9F");
+    }
+    for (std::size_t at = 0; (at = zip.find("PK\x03\x04", at)) != std::string::npos; at += 4) zip[at + 7] |= 0x08;
+    for (std::size_t at = 0; (at = zip.find("PK\x01\x02", at)) != std::string::npos; at += 4) zip[at + 9] |= 0x08;
+    const auto members = ListArchiveMembers(MemorySource(zip));
+    ASSERT_TRUE(members.has_value());
+    ASSERT_EQ(1u, members->size());
+    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e.txt", members->front().name);
+}
+
 TEST(ArchiveMembers, ListerReadsFilesAndRefusesOthers) {
     test::TempTree tree;
     tree.Text("pack.zip", test::MakeArchive("zip", {{"a.txt", "a"}, {"b/c.txt", "cc"}}));
