@@ -5,6 +5,11 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
+if ! command -v clang++ >/dev/null ||
+    ! compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null; then
+    echo "fuzzing needs clang and libFuzzer's runtime: apt-get install clang libclang-rt-14-dev" >&2
+    exit 2
+fi
 build="$top/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTABULO_FUZZ=ON -DTABULO_TESTS=OFF -DTABULO_BENCH=OFF >/dev/null

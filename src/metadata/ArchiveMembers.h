@@ -15,7 +15,7 @@ namespace tabulo {
 std::optional<std::vector<ArchiveMember>> ListArchiveMembers(const ByteSource& source);
 
 class LibArchiveLister : public ArchiveLister {
-public:
+  public:
     std::optional<std::vector<ArchiveMember>> ListMembers(const std::string& path) override;
 };
 

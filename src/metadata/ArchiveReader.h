@@ -19,7 +19,7 @@ namespace tabulo {
 // enabled: never "raw", "empty" or "mtree", which would take ordinary files for archives, and
 // never a filter that runs an external program.
 class ArchiveReader {
-public:
+  public:
     enum class Formats { ZipOnly, Archives };
 
     ArchiveReader(const ByteSource& source, Formats formats);
@@ -47,7 +47,7 @@ public:
     // The member's path as UTF-8 where libarchive can convert it, else its bytes.
     static std::string PathOf(archive_entry* entry);
 
-private:
+  private:
     static long Read(archive*, void* self, const void** buffer);
     static std::int64_t Seek(archive*, void* self, std::int64_t offset, int whence);
     static std::int64_t Skip(archive*, void* self, std::int64_t request);

@@ -10,7 +10,8 @@ namespace tabulo {
 
 // The caption of an image for "%COMM" (cut to 255 characters when longer than 256); the IPTC
 // record's Caption is left shaped for "%IPTC_CAP" by the long-caption mode.
-std::string ImageCaptionComment(const std::string& path, const ListSettings& settings, TIPTCData& iptc);
+std::string ImageCaptionComment(const std::string& path, const ListSettings& settings,
+                                TIPTCData& iptc);
 
 // The caption as "%IPTC_CAP" shows it: mode 0 turns line breaks into blanks, mode 2 keeps at
 // most maxLength characters, mode 1 (and any other) keeps it as it is.
@@ -20,13 +21,14 @@ std::string ShapeCaption(std::string caption, int mode, int maxLength);
 // extension and the switches select (version resource, zip text, HTML title, image caption, MP3
 // tag, Internet shortcut, shell link). Reading a source fills the metadata records.
 class FileAutoComments : public AutoCommentsSource {
-public:
+  public:
     void BeginRun() override;
     void EndRun() override;
     void CheckDesctriptIonFile(const std::string& folder) override;
-    std::string AutoComments(const std::string& path, const ListSettings& settings, MetadataRecords& records) override;
+    std::string AutoComments(const std::string& path, const ListSettings& settings,
+                             MetadataRecords& records) override;
 
-private:
+  private:
     DescriptIonTable table_;
     std::string tableFolder_;  // the folder the table was read for, ending in "/"
 };

@@ -49,7 +49,8 @@ std::size_t InputFile::ReadAt(std::int64_t offset, void* out, std::size_t n) con
     std::size_t done = 0;
     auto* bytes = static_cast<unsigned char*>(out);
     while (done < n) {
-        const ssize_t got = ::pread(fd_, bytes + done, n - done, static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        const ssize_t got = ::pread(fd_, bytes + done, n - done,
+                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         done += static_cast<std::size_t>(got);
@@ -57,7 +58,8 @@ std::size_t InputFile::ReadAt(std::int64_t offset, void* out, std::size_t n) con
     return done;
 }
 
-void ForEachLine(const ByteSource& source, std::size_t maxLine, const std::function<bool(std::string_view)>& line) {
+void ForEachLine(const ByteSource& source, std::size_t maxLine,
+                 const std::function<bool(std::string_view)>& line) {
     constexpr std::size_t kChunk = 64 * 1024;
     std::string chunk(kChunk, '\0');
     std::string current;
@@ -73,7 +75,8 @@ void ForEachLine(const ByteSource& source, std::size_t maxLine, const std::funct
         afterCr = false;
         while (i < bytes.size()) {
             const std::size_t end = bytes.find_first_of("\r\n", i);
-            const std::string_view part = bytes.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+            const std::string_view part =
+                bytes.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
             if (current.size() < maxLine) current.append(part.substr(0, maxLine - current.size()));
             if (end == std::string_view::npos) {
                 open = open || !part.empty();
@@ -84,8 +87,10 @@ void ForEachLine(const ByteSource& source, std::size_t maxLine, const std::funct
             open = false;
             i = end + 1;
             if (bytes[end] == '\r') {
-                if (i < bytes.size() && bytes[i] == '\n') ++i;
-                else if (i == bytes.size()) afterCr = true;
+                if (i < bytes.size() && bytes[i] == '\n')
+                    ++i;
+                else if (i == bytes.size())
+                    afterCr = true;
             }
         }
     }

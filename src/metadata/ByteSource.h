@@ -12,7 +12,7 @@ namespace tabulo {
 // memory (tests and fuzzers). Reads never go past the end; a short count means the end or an
 // error.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual std::int64_t Size() const = 0;
     // Reads up to n bytes from offset into out; returns how many were read.
@@ -25,12 +25,12 @@ public:
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
     std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
     std::size_t ReadAt(std::int64_t offset, void* out, std::size_t n) const override;
 
-private:
+  private:
     std::string_view bytes_;
 };
 
@@ -38,7 +38,7 @@ private:
 // unreadable file) leaves it closed, so a reader never blocks or reads a device; the file's
 // contents and attributes are never changed.
 class InputFile : public ByteSource {
-public:
+  public:
     explicit InputFile(const std::string& path);
     ~InputFile() override;
     InputFile(const InputFile&) = delete;
@@ -49,7 +49,7 @@ public:
     std::int64_t Size() const override { return size_; }
     std::size_t ReadAt(std::int64_t offset, void* out, std::size_t n) const override;
 
-private:
+  private:
     int fd_ = -1;
     std::int64_t size_ = 0;
 };
@@ -57,7 +57,8 @@ private:
 // Calls `line` for each line of the bytes (a line ends at CR, LF or CR LF; a final line break
 // starts no further line), reading them in chunks; a line longer than `maxLine` bytes is passed
 // cut to that length. Stops early when `line` returns false.
-void ForEachLine(const ByteSource& source, std::size_t maxLine, const std::function<bool(std::string_view)>& line);
+void ForEachLine(const ByteSource& source, std::size_t maxLine,
+                 const std::function<bool(std::string_view)>& line);
 
 // Whether a regular file exists at path (following links).
 bool RegularFileExists(const std::string& path);

@@ -11,7 +11,7 @@ namespace tabulo {
 // The names and descriptions of one folder's descript.ion file, in the order of its lines.
 // Names are kept upper-cased; descriptions exactly as they stand (no trimming).
 class DescriptIonTable {
-public:
+  public:
     // Reads the lines of a descript.ion text (lines end at CR, LF or CR LF).
     void Parse(std::string_view text);
     // Reads folder + "descript.ion" (a differently cased "DESCRIPT.ION" too); marks the table
@@ -26,7 +26,7 @@ public:
     const std::vector<std::string>& Names() const { return names_; }
     const std::vector<std::string>& Descriptions() const { return descriptions_; }
 
-private:
+  private:
     bool present_ = false;
     std::vector<std::string> names_;
     std::vector<std::string> descriptions_;

@@ -63,33 +63,54 @@ Kind KindOf(int dataset) {
         case kSource:
         case kCopyrightNotice:
         case kCaption:
-        case kCaptionWriter: return Kind::Text;
+        case kCaptionWriter:
+            return Kind::Text;
         case kSupplementalCategory:
-        case kKeywords: return Kind::List;
-        case kUrgency: return Kind::Priority;
-        case kDateCreated: return Kind::Date;
-        case kIgnored: return Kind::Ignored;
-        default: return Kind::None;
+        case kKeywords:
+            return Kind::List;
+        case kUrgency:
+            return Kind::Priority;
+        case kDateCreated:
+            return Kind::Date;
+        case kIgnored:
+            return Kind::Ignored;
+        default:
+            return Kind::None;
     }
 }
 
 std::string& TextProperty(TIPTCData& data, int dataset) {
     switch (dataset) {
-        case kObjectName: return data.ObjectName;
-        case kCategory: return data.Category;
-        case kSpecialInstructions: return data.SpecialInstructions;
-        case kByLine: return data.ByLine;
-        case kByLineTitle: return data.ByLineTitle;
-        case kCity: return data.City;
-        case kState: return data.State;
-        case kCountry: return data.Country;
-        case kTransmissionReference: return data.TransmissionReference;
-        case kHeadline: return data.Headline;
-        case kCredit: return data.Credit;
-        case kSource: return data.Source;
-        case kCopyrightNotice: return data.CopyrightNotice;
-        case kCaption: return data.Caption;
-        default: return data.CaptionWriter;
+        case kObjectName:
+            return data.ObjectName;
+        case kCategory:
+            return data.Category;
+        case kSpecialInstructions:
+            return data.SpecialInstructions;
+        case kByLine:
+            return data.ByLine;
+        case kByLineTitle:
+            return data.ByLineTitle;
+        case kCity:
+            return data.City;
+        case kState:
+            return data.State;
+        case kCountry:
+            return data.Country;
+        case kTransmissionReference:
+            return data.TransmissionReference;
+        case kHeadline:
+            return data.Headline;
+        case kCredit:
+            return data.Credit;
+        case kSource:
+            return data.Source;
+        case kCopyrightNotice:
+            return data.CopyrightNotice;
+        case kCaption:
+            return data.Caption;
+        default:
+            return data.CaptionWriter;
     }
 }
 
@@ -107,7 +128,8 @@ std::string DatasetBytes(std::string_view data) {
 // An integer as a Pascal-style conversion reads it: leading blanks, a sign, decimal digits and
 // nothing after them.
 std::optional<int> ParseInteger(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     if (s.empty()) return std::nullopt;
     int value = 0;
@@ -164,33 +186,41 @@ void ParseIPTCDatasets(std::string_view block, TIPTCData& data) {
         // The data runs only as far as the block reaches. The scan goes on at p + 1, so bytes
         // inside this data that look like a dataset are read as one too.
         const std::size_t start = std::min(p + 5, block.size());
-        const std::size_t length = std::min<std::size_t>(byteAt(p + 3) * 256 + byteAt(p + 4), block.size() - start);
+        const std::size_t length =
+            std::min<std::size_t>(byteAt(p + 3) * 256 + byteAt(p + 4), block.size() - start);
         const std::string_view bytes = block.substr(start, length);
         switch (kind) {
-            case Kind::Text: lastText[static_cast<std::size_t>(dataset)] = Span{start, length}; break;
+            case Kind::Text:
+                lastText[static_cast<std::size_t>(dataset)] = Span{start, length};
+                break;
             case Kind::List: {
                 const bool keywords = dataset == kKeywords;
                 std::size_t& used = keywords ? keywordBytes : supplementalBytes;
                 if (used >= kMaxListBytes) break;
                 used += length;
-                (keywords ? data.Keywords : data.SupplementalCategorys).push_back(text::ShownText(DatasetBytes(bytes)));
+                (keywords ? data.Keywords : data.SupplementalCategorys)
+                    .push_back(text::ShownText(DatasetBytes(bytes)));
                 break;
             }
             case Kind::Priority:
                 // A number is never long; longer data is no number and leaves Priority as it is.
                 if (length <= 32) {
-                    if (const auto value = ParseInteger(DatasetBytes(bytes))) data.Priority = *value;
+                    if (const auto value = ParseInteger(DatasetBytes(bytes)))
+                        data.Priority = *value;
                 }
                 break;
             case Kind::Date:
-                if (const auto date = ParseIimDate(DatasetBytes(bytes.substr(0, 8)))) data.DateCreated = *date;
+                if (const auto date = ParseIimDate(DatasetBytes(bytes.substr(0, 8))))
+                    data.DateCreated = *date;
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     for (std::size_t dataset = 0; dataset < lastText.size(); ++dataset) {
         if (!lastText[dataset]) continue;
-        const std::string bytes = DatasetBytes(block.substr(lastText[dataset]->start, lastText[dataset]->length));
+        const std::string bytes =
+            DatasetBytes(block.substr(lastText[dataset]->start, lastText[dataset]->length));
         std::string_view value = bytes;
         if (dataset == kCaption) value = text::TrimRight(value);
         TextProperty(data, static_cast<int>(dataset)) = text::ShownText(value);
@@ -209,13 +239,15 @@ std::optional<TiffIptcEntry> ReadTiffDirectory(const ByteSource& file) {
         const std::string countBytes = file.Read(offset, 2);
         const auto count = BinaryView(countBytes).U16(0, bigEndian);
         if (!count || *count > kMaxEntries) return std::nullopt;
-        const std::string entries = file.Read(std::int64_t{offset} + 2, std::size_t{*count} * 12 + 4);
+        const std::string entries =
+            file.Read(std::int64_t{offset} + 2, std::size_t{*count} * 12 + 4);
         const BinaryView view(entries);
         if (view.Size() != std::size_t{*count} * 12 + 4) return std::nullopt;
         for (int e = 0; e < *count; ++e) {
             const std::size_t at = static_cast<std::size_t>(e) * 12;
             if (*view.U16(at, bigEndian) != kIptcTag) continue;
-            found = TiffIptcEntry{directory, e, *view.U32(at + 4, bigEndian), *view.U32(at + 8, bigEndian)};
+            found = TiffIptcEntry{directory, e, *view.U32(at + 4, bigEndian),
+                                  *view.U32(at + 8, bigEndian)};
         }
         offset = *view.U32(std::size_t{*count} * 12, bigEndian);
     }
@@ -244,7 +276,8 @@ std::optional<std::string> FindJpegIPTCBlock(std::string_view head, std::uint8_t
     return std::nullopt;
 }
 
-std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension, std::uint8_t marker) {
+std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension,
+                                         std::uint8_t marker) {
     if (upperExtension == ".JPG") return FindJpegIPTCBlock(file.Head(kJpegHeadBytes), marker);
     if (upperExtension == ".TIF") {
         const auto entry = ReadTiffDirectory(file);
@@ -252,7 +285,8 @@ std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_vie
         // The entry's count is taken as a count of 4-byte values; a block larger than the buffer
         // is cut to the buffer's size.
         const std::uint64_t wanted = std::uint64_t{entry->count} * 4;
-        return file.Read(entry->offset, static_cast<std::size_t>(std::min<std::uint64_t>(wanted, kIPTCBufferSize)));
+        return file.Read(entry->offset, static_cast<std::size_t>(
+                                            std::min<std::uint64_t>(wanted, kIPTCBufferSize)));
     }
     return std::nullopt;
 }

@@ -35,7 +35,8 @@ std::optional<std::string> FindJpegIPTCBlock(std::string_view head, std::uint8_t
 
 // The IPTC block of a file by its upper-cased extension: ".JPG" and ".TIF" are searched, every
 // other extension has none.
-std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension, std::uint8_t marker);
+std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension,
+                                         std::uint8_t marker);
 
 // Scans a block for record-2 datasets and stores them in `data` (which the caller has cleared).
 void ParseIPTCDatasets(std::string_view block, TIPTCData& data);
@@ -46,7 +47,7 @@ bool ReadIPTC(const ByteSource& file, std::string_view upperExtension, TIPTCData
 
 // The reader the AutoComments' image source uses: set Filename and IPTCData, then ReadIPTC.
 class TIPTC {
-public:
+  public:
     std::string Filename;
     TIPTCData* IPTCData = nullptr;
 

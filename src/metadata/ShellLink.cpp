@@ -13,7 +13,8 @@ namespace tabulo {
 namespace {
 
 constexpr std::uint32_t kHeaderSize = 0x4C;
-constexpr std::string_view kShellLinkClsid{"\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16};
+constexpr std::string_view kShellLinkClsid{
+    "\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16};
 
 enum LinkFlags : std::uint32_t {
     kHasLinkTargetIdList = 0x1,
@@ -45,7 +46,8 @@ std::optional<std::string> UnicodeStringAt(const BinaryView& block, std::size_t 
     if (offset >= block.Size()) return std::nullopt;
     const std::string_view rest = block.Bytes().substr(offset);
     std::size_t end = 0;
-    while (end + 1 < rest.size() && (rest[end] != '\0' || rest[end + 1] != '\0')) end += 2;
+    while (end + 1 < rest.size() && (rest[end] != '\0' || rest[end + 1] != '\0'))
+        end += 2;
     return text::ShownText(text::Utf16LeToUtf8(rest.substr(0, end)));
 }
 
@@ -76,7 +78,8 @@ std::string LinkInfoTarget(const BinaryView& info) {
     if (*flags & kVolumeIdAndLocalBasePath) {
         std::optional<std::string> base;
         if (*headerSize >= 0x24) {
-            if (const auto off = info.U32Le(28); off && *off != 0) base = UnicodeStringAt(info, *off);
+            if (const auto off = info.U32Le(28); off && *off != 0)
+                base = UnicodeStringAt(info, *off);
         }
         if (!base) {
             if (const auto off = info.U32Le(16)) base = AnsiStringAt(info, *off);
@@ -88,7 +91,8 @@ std::string LinkInfoTarget(const BinaryView& info) {
         if (!linkOffset || *linkOffset >= info.Size()) return {};
         const auto linkSize = info.U32Le(*linkOffset);
         if (!linkSize) return {};
-        const BinaryView link(info.Bytes().substr(*linkOffset, std::min<std::size_t>(*linkSize, info.Size() - *linkOffset)));
+        const BinaryView link(info.Bytes().substr(
+            *linkOffset, std::min<std::size_t>(*linkSize, info.Size() - *linkOffset)));
         std::optional<std::string> share;
         const auto netNameOffset = link.U32Le(8);
         if (netNameOffset && *netNameOffset > 0x14) {
@@ -100,7 +104,9 @@ std::string LinkInfoTarget(const BinaryView& info) {
     return {};
 }
 
-std::string FirstPathChars(const std::string& path) { return std::string(utf8::FirstChars(path, kMaxPathChars)); }
+std::string FirstPathChars(const std::string& path) {
+    return std::string(utf8::FirstChars(path, kMaxPathChars));
+}
 
 }  // namespace
 
@@ -137,7 +143,8 @@ std::string ShellLinkTarget(std::string_view bytes) {
         if (!count) return {};
         const auto chars = link.Slice(pos + 2, std::size_t{*count} * charSize);
         if (!chars) return {};
-        const std::string path = charSize == 2 ? text::ShownText(text::Utf16LeToUtf8(*chars)) : text::ShownText(*chars);
+        const std::string path =
+            charSize == 2 ? text::ShownText(text::Utf16LeToUtf8(*chars)) : text::ShownText(*chars);
         return FirstPathChars(path);
     }
     return {};

@@ -68,8 +68,10 @@ std::string ShownText(std::string_view bytes) {
             }
             const std::size_t len = utf8::CharLength(bytes, i);
             // U+0080 to U+009F are C2 80 to C2 9F.
-            if (len == 2 && b == 0xC2 && static_cast<unsigned char>(bytes[i + 1]) <= 0x9F) out.push_back('?');
-            else out.append(bytes.substr(i, len));
+            if (len == 2 && b == 0xC2 && static_cast<unsigned char>(bytes[i + 1]) <= 0x9F)
+                out.push_back('?');
+            else
+                out.append(bytes.substr(i, len));
             i += len;
         }
         return out;
@@ -77,8 +79,10 @@ std::string ShownText(std::string_view bytes) {
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         const std::uint32_t cp = b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : b;
-        if (IsUnwantedControl(cp)) out.push_back('?');
-        else AppendCodePoint(out, cp);
+        if (IsUnwantedControl(cp))
+            out.push_back('?');
+        else
+            AppendCodePoint(out, cp);
     }
     return out;
 }
@@ -93,7 +97,8 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     };
     for (std::size_t k = 0; k < units; ++k) {
         std::uint32_t cp = unit(k);
-        if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 && unit(k + 1) <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 &&
+            unit(k + 1) <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(k + 1) - 0xDC00);
             ++k;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -106,13 +111,15 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
 
 std::string_view Trim(std::string_view s) {
     std::size_t begin = 0;
-    while (begin < s.size() && static_cast<unsigned char>(s[begin]) <= 0x20) ++begin;
+    while (begin < s.size() && static_cast<unsigned char>(s[begin]) <= 0x20)
+        ++begin;
     return TrimRight(s.substr(begin));
 }
 
 std::string_view TrimRight(std::string_view s) {
     std::size_t end = s.size();
-    while (end > 0 && static_cast<unsigned char>(s[end - 1]) <= 0x20) --end;
+    while (end > 0 && static_cast<unsigned char>(s[end - 1]) <= 0x20)
+        --end;
     return s.substr(0, end);
 }
 
@@ -121,7 +128,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         lines.push_back(text.substr(start, end - start));
         if (end < text.size()) {
             if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;

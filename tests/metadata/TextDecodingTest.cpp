@@ -8,7 +8,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines Collect(const std::vector<std::string_view>& views) { return Lines(views.begin(), views.end()); }
+Lines Collect(const std::vector<std::string_view>& views) {
+    return Lines(views.begin(), views.end());
+}
 
 TEST(TextDecoding, SplitsLinesAtCrLfAndCrLf) {
     struct Case {
@@ -71,8 +73,14 @@ TEST(TextDecoding, ShownTextKeepsUtf8AndReadsOtherBytesAsWindows1252) {
 }
 
 TEST(TextDecoding, Utf16WithSurrogates) {
-    EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80", text::Utf16LeToUtf8(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
-    EXPECT_EQ("\xEF\xBF\xBD" "B", text::Utf16LeToUtf8(std::string("\x3D\xD8" "B\0", 4)));  // lone surrogate
+    EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80",
+              text::Utf16LeToUtf8(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
+    EXPECT_EQ(
+        "\xEF\xBF\xBD"
+        "B",
+        text::Utf16LeToUtf8(std::string("\x3D\xD8"
+                                        "B\0",
+                                        4)));  // lone surrogate
 }
 
 }  // namespace
