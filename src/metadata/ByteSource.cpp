@@ -60,7 +60,7 @@ std::size_t InputFile::ReadAt(std::int64_t offset, void* out, std::size_t n) con
 
 void ForEachLine(const ByteSource& source, std::size_t maxLine,
                  const std::function<bool(std::string_view)>& line) {
-    constexpr std::size_t kChunk = 64 * 1024;
+    constexpr std::size_t kChunk = std::size_t{64} * 1024;
     std::string chunk(kChunk, '\0');
     std::string current;
     bool open = false;     // a line has begun and not yet ended

@@ -13,7 +13,7 @@ namespace tabulo {
 namespace {
 
 // More than any real descript.ion holds; a larger file is read this far.
-constexpr std::size_t kMaxDescriptIonBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxDescriptIonBytes = std::size_t{16} * 1024 * 1024;
 
 // The folder's descript.ion under its exact name or, failing that, under any casing of it
 // (files copied from DOS volumes are often called DESCRIPT.ION).

@@ -8,7 +8,7 @@ namespace tabulo {
 namespace {
 
 // Lines longer than this are looked at this far: a title never stands megabytes into a line.
-constexpr std::size_t kMaxLineBytes = 1024 * 1024;
+constexpr std::size_t kMaxLineBytes = std::size_t{1024} * 1024;
 
 }  // namespace
 

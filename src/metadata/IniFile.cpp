@@ -8,7 +8,7 @@ namespace tabulo {
 namespace {
 
 // An Internet shortcut is a few hundred bytes; a larger file is read this far.
-constexpr std::size_t kMaxIniBytes = 1024 * 1024;
+constexpr std::size_t kMaxIniBytes = std::size_t{1024} * 1024;
 
 std::string_view TrimBlanks(std::string_view s) {
     const std::size_t begin = s.find_first_not_of(" \t");

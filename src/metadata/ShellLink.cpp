@@ -30,7 +30,7 @@ enum LinkInfoFlags : std::uint32_t {
 };
 
 // Shell links hold a few kilobytes at most; a larger file is read this far.
-constexpr std::size_t kMaxLinkBytes = 1024 * 1024;
+constexpr std::size_t kMaxLinkBytes = std::size_t{1024} * 1024;
 constexpr std::size_t kMaxPathChars = 260;
 
 // A NUL-terminated string of 8-bit characters at offset within block (to the block's end when

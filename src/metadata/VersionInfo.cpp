@@ -12,6 +12,7 @@ namespace tabulo {
 namespace {
 
 constexpr std::uint32_t kRtVersion = 16;
+constexpr std::size_t kDataDirectorySize = 8;  // address and size of one table
 constexpr std::size_t kFieldChars = 30;
 // Limits that no real file reaches; they keep hostile files from costing time or memory.
 constexpr std::uint32_t kMaxSections = 1024;
@@ -66,9 +67,9 @@ bool PeImage::Open(const ByteSource& file) {
     const auto directoryCount = pe.U32Le(countAt);
     // The resource table is data directory 2; it must lie inside the optional header.
     if (!directoryCount || *directoryCount < 3 ||
-        directoriesAt + 3 * 8 > 24 + std::size_t{*optionalSize})
+        directoriesAt + 3 * kDataDirectorySize > 24 + std::size_t{*optionalSize})
         return false;
-    const auto resourceRva = pe.U32Le(directoriesAt + 2 * 8);
+    const auto resourceRva = pe.U32Le(directoriesAt + 2 * kDataDirectorySize);
     if (!resourceRva || *resourceRva == 0) return false;
     resourceRva_ = *resourceRva;
 
@@ -189,7 +190,7 @@ std::optional<VersionBlock> FindChild(const BinaryView& view, const VersionBlock
                                       std::string_view key) {
     const std::string wanted = text::AsciiUpper(key);
     for (std::size_t at = parent.childrenStart; at + 6 <= parent.end;) {
-        const auto child = ReadBlock(view, at, parent.end);
+        auto child = ReadBlock(view, at, parent.end);
         if (!child) return std::nullopt;
         if (text::AsciiUpper(child->key) == wanted) return child;
         at = Align4(child->end);

@@ -14,7 +14,7 @@ namespace tabulo {
 
 namespace {
 
-constexpr std::size_t kMaxMemberBytes = 64 * 1024;
+constexpr std::size_t kMaxMemberBytes = std::size_t{64} * 1024;
 constexpr std::size_t kMaxCommentChars = 500;
 constexpr std::array<std::string_view, 3> kTextMembers{"FILE_ID.DIZ", "README.TXT", "WHATSNEW.TXT"};
 
