@@ -19,6 +19,9 @@
 #include "engine/SettingFields.h"
 #include "format/Listing.h"
 #include "format/PatternForm.h"
+#include "format/Tokens.h"
+#include "metadata/ArchiveMembers.h"
+#include "metadata/AutoComments.h"
 #include "platform/TabuloError.h"
 #include "platform/Utf8.h"
 
@@ -262,11 +265,19 @@ private:
     std::unique_ptr<tabulo::Document> document_;
 };
 
+// The metadata readers of a run; they must outlive it.
+struct MetadataServices {
+    FileAutoComments autoComments;
+    LibArchiveLister archives;
+};
+
 // The services a run reads the world through.
-ListingServices MakeServices(const Locale& locale, RunObserver& observer) {
+ListingServices MakeServices(const Locale& locale, RunObserver& observer, MetadataServices& metadata) {
     ListingServices services;
     services.locale = &locale;
     services.observer = &observer;
+    services.autoComments = &metadata.autoComments;
+    services.archives = &metadata.archives;
     return services;
 }
 
@@ -425,7 +436,8 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
     try {
         ListOutput output(request, settings, io.out);
         TerminalStatus status(io.err, io.errIsTerminal, io.interrupted, io.terminalWidth);
-        const ListingServices services = MakeServices(locale, status);
+        MetadataServices metadata;
+        const ListingServices services = MakeServices(locale, status, metadata);
         ListingRun::ApplyListingFont(settings, output.Document());
         std::string error;
         bool aborted = false;

@@ -116,6 +116,16 @@ std::vector<CliOption> FormatOptions() {
     };
 }
 
+std::vector<CliOption> AutoCommentOptions() {
+    return {
+        Switch("autocomments",
+               "Read each file's description for %COMM and the metadata tokens, with the default sources: zip "
+               "archives, HTML titles and MP3 tags (UseAutoComments=on, cbZip=on, cbHTML=on, cbMPEG=on; more with "
+               "--set cbEXE=on, cbImage, cbURL, cbLNK, cbDescript).",
+               {{"UseAutoComments", "on"}, {"cbZip", "on"}, {"cbHTML", "on"}, {"cbMPEG", "on"}}),
+    };
+}
+
 std::vector<CliOption> LocaleOptions() {
     return {
         {"locale", 0, "NAME", "Dates, times, numbers, month names and name order of this locale (e.g. de_DE); "
@@ -197,8 +207,8 @@ const CliOption* FindShort(char c) {
 const std::vector<CliOption>& CliOptions() {
     static const std::vector<CliOption> options = [] {
         std::vector<CliOption> all;
-        for (auto group : {ListingOptions, FormatOptions, CatalogOptions, LocaleOptions, SettingsOptions,
-                           DocumentOptions, OutputOptions}) {
+        for (auto group : {ListingOptions, AutoCommentOptions, FormatOptions, CatalogOptions, LocaleOptions,
+                           SettingsOptions, DocumentOptions, OutputOptions}) {
             for (CliOption& o : group()) all.push_back(std::move(o));
         }
         return all;

@@ -154,7 +154,6 @@ void ListPrinter::WriteOpening(Block& block) {
 
 std::string ListPrinter::Comment(Block& block, const TFileItem& entry, const std::string& fullPath) {
     if (block.fromCatalog) return entry.Comment;
-    if (block.memberList()) return {};  // a member's comment would come from its archive
     MetadataRecords& records = state_.Metadata;
     records.version.ProductVersion.clear();
     records.version.ProductName.clear();
@@ -162,8 +161,11 @@ std::string ListPrinter::Comment(Block& block, const TFileItem& entry, const std
     if (settings_.UseAutoComments) {
         ResetID3TagInfo(records.id3);
         records.iptc.Clear();
-        return autoComments_.AutoComments(fullPath, settings_, records);
     }
+    // An archive member has no file of its own to read: it shows no comment and none of the
+    // metadata its archive's line read.
+    if (block.memberList()) return {};
+    if (settings_.UseAutoComments) return autoComments_.AutoComments(fullPath, settings_, records);
     const std::string extension = utf8::ToUpper(ExtensionOf(entry.Name));
     if (extension == ".EXE" || extension == ".DLL") return autoComments_.AutoComments(fullPath, settings_, records);
     return {};
