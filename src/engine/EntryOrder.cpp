@@ -95,22 +95,24 @@ void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
         dates.reserve(n);
         for (const TFileItem& e : entries) dates.push_back(ReadDate(e.Date));
     }
-    auto names = [&](std::size_t a, std::size_t b) { return locale_.Compare(entries[a].Name, entries[b].Name); };
+    std::vector<Locale::SortText> names(n);
+    for (std::size_t i = 0; i < n; ++i) names[i] = Locale::Prepare(entries[i].Name);
+    auto byName = [&](std::size_t a, std::size_t b) { return locale_.Compare(names[a], names[b]); };
     auto compare = [&](std::size_t a, std::size_t b) {
         int r = 0;
         switch (criterion) {
-            case SortCriterion::Name: r = names(a, b); break;
+            case SortCriterion::Name: r = byName(a, b); break;
             case SortCriterion::Size:
-                r = entries[a].Size == entries[b].Size ? names(a, b) : (entries[a].Size < entries[b].Size ? -1 : 1);
+                r = entries[a].Size == entries[b].Size ? byName(a, b) : (entries[a].Size < entries[b].Size ? -1 : 1);
                 break;
             case SortCriterion::Date:
                 if (dates[a] != dates[b]) r = dates[a] < dates[b] ? -1 : 1;
                 else if (byTime) r = locale_.Compare(entries[a].Time, entries[b].Time);
-                else r = names(a, b);
+                else r = byName(a, b);
                 break;
             case SortCriterion::Extension:
                 r = locale_.Compare(ExtensionOf(entries[a].Name), ExtensionOf(entries[b].Name));
-                if (r == 0) r = names(a, b);
+                if (r == 0) r = byName(a, b);
                 break;
             case SortCriterion::None: break;
         }

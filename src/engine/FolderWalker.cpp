@@ -132,6 +132,7 @@ void FolderWalker::SearchCurrentDirectory(const std::string& folder) {
         scannedDir_ = dir;
         scannedSubfolders_.clear();
         if (reader.Read(dir)) {
+            entries.reserve(reader.Count());
             for (std::size_t i = 0; i < reader.Count(); ++i) {
                 if (reader.KindOf(i) == DirectoryReader::Kind::Folder) {
                     scannedSubfolders_.push_back(dir + std::string(reader.Name(i)));

@@ -184,12 +184,12 @@ std::string ListPrinter::SizeText(bool fixed, std::int64_t n, std::size_t width,
 namespace {
 
 // The name without any occurrence of its extension, ignoring case.
-std::string BaseName(const std::string& name, const std::string& extension) {
-    if (extension.empty()) return name;
+std::string BaseName(std::string_view name, std::string_view extension) {
+    if (extension.empty()) return std::string(name);
     const std::string upperName = utf8::ToUpper(name);
     const std::string upperExt = utf8::ToUpper(extension);
     if (upperName.size() != name.size() || upperExt.size() != extension.size()) {
-        return name.substr(0, name.size() - extension.size());  // case mapping changed the lengths
+        return std::string(name.substr(0, name.size() - extension.size()));  // case mapping changed the lengths
     }
     std::string base;
     for (std::size_t i = 0; i < name.size();) {
@@ -208,28 +208,36 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
     const std::size_t maxLength = static_cast<std::size_t>(settings_.MaxLength);
     const bool fitNames = fixed && !(options.IgnoreMaxColumnSize && options.TreeViewMode);
 
-    // The name as found reaches the file system; the name shown is cased, 8.3 and fitted.
-    const std::string foundName = entry.Name;
-    if (options.LowerCase) entry.Name = utf8::ToLower(entry.Name);
-    else if (options.UpperCase) entry.Name = utf8::ToUpper(entry.Name);
-    utf8::ReplaceControls(entry.Name);
-    const std::string extension(ExtensionOf(entry.Name));
+    // The name as found (entry.Name) reaches the file system; the name shown is cased, 8.3 and
+    // fitted. Both working texts are kept between entries so their memory is reused.
+    std::string& cased = casedName_;
+    if (options.LowerCase) cased = utf8::ToLower(entry.Name);
+    else if (options.UpperCase) cased = utf8::ToUpper(entry.Name);
+    else cased.assign(entry.Name);
+    utf8::ReplaceControls(cased);
+    const std::string_view extension = ExtensionOf(cased);
 
     const bool shortNamesShown = !block.fromCatalog && options.ShortFNames;
     std::string shortName;
     if ((shortNamesShown || HasToken(Token::NDOS)) && !block.memberList() && !block.fromCatalog) {
-        shortName = shortNames_.ShortName(block.dir, foundName);
+        shortName = shortNames_.ShortName(block.dir, entry.Name);
         if (options.LowerCase) shortName = utf8::ToLower(shortName);
         else if (options.UpperCase) shortName = utf8::ToUpper(shortName);
         utf8::ReplaceControls(shortName);
     }
-    const std::string unfittedName = entry.Name;
+    std::string& shown = shownName_;
+    shown.clear();
     if (shortNamesShown) {
-        entry.Name = shortName;
-        const std::size_t count = utf8::CharCount(entry.Name);
-        if (count < 12) entry.Name.append(12 - count, ' ');  // filled, never cut
+        std::string padded = shortName;
+        const std::size_t count = utf8::CharCount(padded);
+        if (count < 12) padded.append(12 - count, ' ');  // filled, never cut
+        if (fitNames) AppendFitted(shown, padded, maxLength);
+        else shown = std::move(padded);
+    } else if (fitNames) {
+        AppendFitted(shown, cased, maxLength);
+    } else {
+        shown.assign(cased);
     }
-    if (fitNames) entry.Name = FitToWidth(entry.Name, maxLength);
 
     // Disk usage: the size rounded up to whole clusters, summed for the folder summary.
     std::int64_t allocated = 0;
@@ -246,15 +254,15 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
         std::string line;
         for (int i = 0; i < state_.Level; ++i) line += "|  ";
         if (state_.Level > 0) line += block.memberList() ? "|  " : "|-- ";
-        if (html) utf8::AppendHtmlEscaped(line, entry.Name);
-        else line += entry.Name;
+        if (html) utf8::AppendHtmlEscaped(line, shown);
+        else line += shown;
         document_.AddNormalText(line);
     } else {
         bool commentDone = false;
         std::string comment;
         auto getComment = [&]() -> const std::string& {
             if (!commentDone) {
-                comment = Comment(block, entry, block.dir + foundName);
+                comment = Comment(block, entry, block.dir + entry.Name);
                 if (fixed) comment = FitToWidth(comment, static_cast<std::size_t>(settings_.MaxLengthComment));
                 commentDone = true;
             }
@@ -288,7 +296,7 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                 }
             };
             switch (static_cast<Token>(t)) {
-                case Token::NAME: fileText(entry.Name); break;
+                case Token::NAME: fileText(shown); break;
                 case Token::SIZE: value = SizeText(fixed, entry.Size, block.sizeWidth, options); break;
                 case Token::DUSG:
                     if (!block.fromCatalog) value = SizeText(fixed, allocated, block.usageWidth, options);
@@ -310,7 +318,7 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                     break;
                 }
                 case Token::FNAM: {
-                    std::string base = shortNamesShown ? std::string() : BaseName(unfittedName, extension);
+                    std::string base = shortNamesShown ? std::string() : BaseName(cased, extension);
                     if (fitNames) base = FitToWidth(base, maxLength);
                     fileText(base);
                     break;

@@ -66,6 +66,7 @@ private:
     std::vector<PatternPiece> pieces_;
     bool singlePass_ = true;
     std::array<std::string, kTokenCount> values_;  // the current entry's token values
+    std::string casedName_, shownName_;  // the current entry's name, cased and as shown
     std::string line_, scratch_;
 };
 

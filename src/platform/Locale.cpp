@@ -216,16 +216,20 @@ std::string PatternOf(icu::DateFormat* format) {
 
 }  // namespace
 
-int Locale::Compare(std::string_view a, std::string_view b) const {
+Locale::SortText Locale::Prepare(std::string_view text) { return SortText{text, AsciiWeights::Printable(text)}; }
+
+int Locale::Compare(const SortText& a, const SortText& b) const {
     const AsciiWeights* ascii = collators_->ascii.get();
-    if (ascii && AsciiWeights::Printable(a) && AsciiWeights::Printable(b)) {
-        if (const int r = ascii->Compare(a, b)) return r;
-    } else if (const int r = CollatorCompare(collators_->caseSensitive.get(), a, b)) {
+    if (ascii && a.printableAscii && b.printableAscii) {
+        if (const int r = ascii->Compare(a.text, b.text)) return r;
+    } else if (const int r = CollatorCompare(collators_->caseSensitive.get(), a.text, b.text)) {
         return r;
     }
-    const int r = a.compare(b);
+    const int r = a.text.compare(b.text);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
+
+int Locale::Compare(std::string_view a, std::string_view b) const { return Compare(Prepare(a), Prepare(b)); }
 
 int Locale::CompareIgnoreCase(std::string_view a, std::string_view b) const {
     if (const int r = CollatorCompare(collators_->ignoreCase.get(), a, b)) return r;

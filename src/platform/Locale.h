@@ -42,6 +42,15 @@ public:
     // Case-sensitive locale order of two names (negative, 0, positive). Texts that differ only
     // in ways the collation ignores are ordered by their bytes, so only equal texts give 0.
     int Compare(std::string_view a, std::string_view b) const;
+
+    // A text prepared for many comparisons (a list being sorted): what Compare would work out
+    // about it on every call is worked out once.
+    struct SortText {
+        std::string_view text;
+        bool printableAscii = false;
+    };
+    static SortText Prepare(std::string_view text);
+    int Compare(const SortText& a, const SortText& b) const;
     // Locale order ignoring case; names equal but for case fall back to Compare.
     int CompareIgnoreCase(std::string_view a, std::string_view b) const;
 
