@@ -18,7 +18,7 @@ cmake --preset release -S "$top" >/dev/null
 cmake --build "$top/build/release" --target tabulo-cli >/dev/null
 cli="$top/build/release/src/cli/tabulo-cli"
 # Hidden files too, so both list every entry.
-args=(--all-levels --hidden --pattern "%NAME %SIZE %DATE" -o "$work/tabulo.txt" "$tree")
+args=(--no-settings --all-levels --hidden --pattern "%NAME %SIZE %DATE" -o "$work/tabulo.txt" "$tree")
 
 "$work/floor" "$tree" >/dev/null; "$cli" "${args[@]}"   # warm the cache
 floor_times=() cli_times=() peaks=()

@@ -1,5 +1,7 @@
 #include "engine/NumberFormat.h"
 
+#include <cstring>
+
 #include "platform/Utf8.h"
 
 namespace tabulo {
@@ -7,16 +9,32 @@ namespace tabulo {
 void AppendThousands(std::string& out, std::int64_t n, std::string_view separator) {
     if (n == 0) return;
     std::uint64_t v = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-    char digits[24];
-    int count = 0;
+    // Written backwards into a buffer: at most 20 digits, 6 separators of up to 8 bytes, a sign.
+    char buffer[80];
+    char* p = buffer + sizeof buffer;
+    const bool shortSeparator = separator.size() <= 8;
+    int digits = 0;
     while (v != 0) {
-        digits[count++] = static_cast<char>('0' + v % 10);
+        if (digits > 0 && digits % 3 == 0 && shortSeparator) {
+            p -= separator.size();
+            std::memcpy(p, separator.data(), separator.size());
+        }
+        *--p = static_cast<char>('0' + v % 10);
         v /= 10;
+        ++digits;
     }
-    if (n < 0) out.push_back('-');
-    for (int i = count - 1; i >= 0; --i) {
-        out.push_back(digits[i]);
-        if (i > 0 && i % 3 == 0) out.append(separator);
+    if (n < 0) *--p = '-';
+    if (shortSeparator) {
+        out.append(p, static_cast<std::size_t>(buffer + sizeof buffer - p));
+        return;
+    }
+    // A separator longer than eight bytes: digit by digit.
+    const std::string_view text(p, static_cast<std::size_t>(buffer + sizeof buffer - p));
+    std::size_t left = static_cast<std::size_t>(digits);
+    for (char c : text) {
+        out.push_back(c);
+        if (c == '-') continue;
+        if (--left > 0 && left % 3 == 0) out.append(separator);
     }
 }
 

@@ -38,14 +38,14 @@ namespace {
 
 void AppendNumber(std::string& out, int value, int minDigits) {
     char buf[16];
-    int n = 0;
+    char* p = buf + sizeof buf;
     unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
     do {
-        buf[n++] = static_cast<char>('0' + v % 10);
+        *--p = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v != 0);
-    while (n < minDigits) buf[n++] = '0';
-    while (n > 0) out.push_back(buf[--n]);
+    while (buf + sizeof buf - p < minDigits) *--p = '0';
+    out.append(p, static_cast<std::size_t>(buf + sizeof buf - p));
 }
 
 std::size_t RunLength(std::string_view s, std::size_t i) {

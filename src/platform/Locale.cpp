@@ -6,45 +6,60 @@
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/tblcoll.h>
+#include <unicode/uchar.h>
 #include <unicode/uniset.h>
 #include <unicode/usetiter.h>
 
 #include <algorithm>
 #include <array>
+#include <vector>
+
+#include "platform/Utf8.h"
 
 #include <cstdlib>
 #include <cstring>
 
 namespace tabulo {
 
-// Per-character sort keys of printable ASCII, level by level, so two ASCII names compare
-// without going through the collator: comparing the concatenated weights of each level in turn
-// is what comparing the names' sort keys does. Only built when no contraction joins ASCII
-// characters.
-class AsciiWeights {
+// Per-character sort keys, level by level, of the characters most names are made of (printable
+// ASCII, Latin-1, Latin Extended A and B, Greek, Cyrillic), so two names made only of them
+// compare without going through the collator: comparing the concatenated weights of each level
+// in turn is what comparing the names' sort keys does. That holds as long as no contraction
+// joins such characters into one weight; the root collation has none among them once the
+// middle dots of "l·" and the combining marks are left out, and a locale that tailors one
+// (Danish "aa", Czech "ch") keeps the collator for everything.
+class CharWeights {
 public:
-    static std::unique_ptr<AsciiWeights> For(const icu::Collator& collator) {
+    static constexpr char32_t kLimit = 0x500;
+
+    static bool Covered(char32_t c) {
+        if (c >= 0x20 && c <= 0x7E) return true;
+        if (c < 0xA0 || c >= kLimit) return false;
+        if (c == 0xB7 || c == 0x387) return false;  // the middle dots of the contraction "l·"
+        return u_getCombiningClass(static_cast<UChar32>(c)) == 0 && !(c >= 0x483 && c <= 0x489);
+    }
+
+    static std::unique_ptr<CharWeights> For(const icu::Collator& collator) {
         const auto* rules = dynamic_cast<const icu::RuleBasedCollator*>(&collator);
         if (!rules) return nullptr;
         UErrorCode status = U_ZERO_ERROR;
         if (collator.getAttribute(UCOL_ALTERNATE_HANDLING, status) != UCOL_NON_IGNORABLE ||
             collator.getAttribute(UCOL_NUMERIC_COLLATION, status) != UCOL_OFF ||
-            collator.getAttribute(UCOL_FRENCH_COLLATION, status) != UCOL_OFF || U_FAILURE(status)) {
+            collator.getAttribute(UCOL_FRENCH_COLLATION, status) != UCOL_OFF ||
+            collator.getAttribute(UCOL_NORMALIZATION_MODE, status) != UCOL_OFF || U_FAILURE(status)) {
             return nullptr;
         }
-        // Characters that expand into several weights are fine (their key holds them all), but a
-        // contraction of several ASCII characters into one weight is not. The root collation has
-        // none; a locale that tailors one (Danish "aa", Czech "ch") is left to the collator.
         std::unique_ptr<icu::UnicodeSet> tailored(rules->getTailoredSet(status));
-        const icu::UnicodeSet ascii(0x20, 0x7E);
         if (U_FAILURE(status) || !tailored) return nullptr;
         for (icu::UnicodeSetIterator it(*tailored); it.next();) {
-            if (it.isString() && ascii.containsAll(it.getString())) return nullptr;  // such as Danish "aa"
+            if (it.isString() && AllCovered(it.getString())) return nullptr;
         }
 
-        auto weights = std::make_unique<AsciiWeights>();
-        for (int c = 0x20; c <= 0x7E; ++c) {
-            const icu::UnicodeString one(static_cast<UChar>(c));
+        auto weights = std::make_unique<CharWeights>();
+        for (auto& level : weights->levels_) level.resize(kLimit);
+        for (char32_t c = 0x20; c < kLimit; ++c) {
+            if (!Covered(c)) continue;
+            const icu::UnicodeString one = icu::UnicodeString(static_cast<UChar32>(c));
             uint8_t key[64];
             const int32_t size = collator.getSortKey(one, key, static_cast<int32_t>(sizeof key));
             if (size <= 0 || size > static_cast<int32_t>(sizeof key)) return nullptr;
@@ -53,7 +68,7 @@ public:
                 if (key[i] == 1) {
                     if (++level >= kLevels) return nullptr;
                 } else {
-                    Weight& w = weights->levels_[level][static_cast<std::size_t>(c - 0x20)];
+                    Weight& w = weights->levels_[level][c];
                     if (w.length == sizeof w.bytes) return nullptr;
                     w.bytes[w.length++] = key[i];
                 }
@@ -63,20 +78,32 @@ public:
         return weights;
     }
 
-    static bool Printable(std::string_view s) {
-        for (char c : s) {
-            if (c < 0x20 || c > 0x7E) return false;
+    // True when every character of a UTF-8 text has its own weights here.
+    static bool AllCovered(std::string_view s) {
+        for (std::size_t i = 0; i < s.size();) {
+            const auto b = static_cast<unsigned char>(s[i]);
+            if (b < 0x80) {
+                if (b < 0x20 || b == 0x7F) return false;
+                ++i;
+                continue;
+            }
+            const std::size_t length = utf8::CharLength(s, i);
+            if (length == 1) return false;  // not UTF-8
+            if (!Covered(Decode(s, i, length))) return false;
+            i += length;
         }
         return true;
     }
 
-    // Compares two printable-ASCII texts as the collator would: 0 when it holds them equal.
+    // Compares two covered texts as the collator would: 0 when it holds them equal.
     int Compare(std::string_view a, std::string_view b) const {
         // Weights do not depend on neighbours, so a common beginning weighs the same on both sides.
         std::size_t k = 0;
         const std::size_t common = std::min(a.size(), b.size());
         while (k < common && a[k] == b[k]) ++k;
         if (k == a.size() && k == b.size()) return 0;
+        const std::string_view longer = k < a.size() ? a : b;
+        while (k > 0 && (static_cast<unsigned char>(longer[k]) & 0xC0) == 0x80) --k;  // back to a character start
         a.remove_prefix(k);
         b.remove_prefix(k);
         for (std::size_t level = 0; level < levelCount_; ++level) {
@@ -91,23 +118,62 @@ private:
         std::uint8_t length = 0;
         std::uint8_t bytes[15] = {};
     };
-    using Table = std::array<Weight, 95>;
+
+    static bool AllCovered(const icu::UnicodeString& s) {
+        for (int32_t i = 0; i < s.length();) {
+            const UChar32 c = s.char32At(i);
+            if (!Covered(static_cast<char32_t>(c))) return false;
+            i += U16_LENGTH(c);
+        }
+        return true;
+    }
+
+    static char32_t Decode(std::string_view s, std::size_t i, std::size_t length) {
+        const auto b0 = static_cast<unsigned char>(s[i]);
+        char32_t c = length == 2 ? (b0 & 0x1F) : (length == 3 ? (b0 & 0x0F) : (b0 & 0x07));
+        for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        return c;
+    }
+
+    // Walks the weight bytes of one level of a covered text, character by character.
+    struct Cursor {
+        std::string_view text;
+        const std::vector<Weight>& table;
+        std::size_t next = 0;
+        const Weight* weight = nullptr;
+        std::size_t offset = 0;
+
+        bool Byte(std::uint8_t& byte) {
+            while (weight == nullptr || offset == weight->length) {
+                if (next == text.size()) return false;
+                const auto b = static_cast<unsigned char>(text[next]);
+                char32_t c = b;
+                std::size_t length = 1;
+                if (b >= 0x80) {
+                    length = utf8::CharLength(text, next);
+                    c = Decode(text, next, length);
+                }
+                next += length;
+                weight = &table[c];
+                offset = 0;
+            }
+            byte = weight->bytes[offset++];
+            return true;
+        }
+    };
 
     // Compares the concatenated weights of one level, byte by byte.
-    static int CompareLevel(const Table& table, std::string_view a, std::string_view b) {
-        std::size_t ia = 0, ib = 0, oa = 0, ob = 0;
+    static int CompareLevel(const std::vector<Weight>& table, std::string_view a, std::string_view b) {
+        Cursor ca{a, table}, cb{b, table};
         for (;;) {
-            while (ia < a.size() && oa == table[static_cast<std::size_t>(a[ia] - 0x20)].length) ++ia, oa = 0;
-            while (ib < b.size() && ob == table[static_cast<std::size_t>(b[ib] - 0x20)].length) ++ib, ob = 0;
-            const bool endA = ia == a.size(), endB = ib == b.size();
-            if (endA || endB) return endA == endB ? 0 : (endA ? -1 : 1);
-            const std::uint8_t wa = table[static_cast<std::size_t>(a[ia] - 0x20)].bytes[oa++];
-            const std::uint8_t wb = table[static_cast<std::size_t>(b[ib] - 0x20)].bytes[ob++];
+            std::uint8_t wa = 0, wb = 0;
+            const bool hasA = ca.Byte(wa), hasB = cb.Byte(wb);
+            if (!hasA || !hasB) return hasA == hasB ? 0 : (hasA ? 1 : -1);
             if (wa != wb) return wa < wb ? -1 : 1;
         }
     }
 
-    std::array<Table, kLevels> levels_;
+    std::array<std::vector<Weight>, kLevels> levels_;
     std::size_t levelCount_ = 0;
 };
 
@@ -115,7 +181,7 @@ struct Locale::Collators {
     std::string name;
     std::unique_ptr<icu::Collator> caseSensitive;
     std::unique_ptr<icu::Collator> ignoreCase;
-    std::unique_ptr<AsciiWeights> ascii;
+    std::unique_ptr<CharWeights> fast;
 
     explicit Collators(std::string_view localeName) : name(localeName) {
         UErrorCode status = U_ZERO_ERROR;
@@ -129,7 +195,7 @@ struct Locale::Collators {
             caseSensitive->setStrength(icu::Collator::TERTIARY);
             ignoreCase.reset(caseSensitive->clone());
             ignoreCase->setStrength(icu::Collator::SECONDARY);
-            ascii = AsciiWeights::For(*caseSensitive);
+            fast = CharWeights::For(*caseSensitive);
         }
     }
 };
@@ -216,12 +282,12 @@ std::string PatternOf(icu::DateFormat* format) {
 
 }  // namespace
 
-Locale::SortText Locale::Prepare(std::string_view text) { return SortText{text, AsciiWeights::Printable(text)}; }
+Locale::SortText Locale::Prepare(std::string_view text) { return SortText{text, CharWeights::AllCovered(text)}; }
 
 int Locale::Compare(const SortText& a, const SortText& b) const {
-    const AsciiWeights* ascii = collators_->ascii.get();
-    if (ascii && a.printableAscii && b.printableAscii) {
-        if (const int r = ascii->Compare(a.text, b.text)) return r;
+    const CharWeights* fast = collators_->fast.get();
+    if (fast && a.commonLetters && b.commonLetters) {
+        if (const int r = fast->Compare(a.text, b.text)) return r;
     } else if (const int r = CollatorCompare(collators_->caseSensitive.get(), a.text, b.text)) {
         return r;
     }

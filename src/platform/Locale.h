@@ -47,7 +47,7 @@ public:
     // about it on every call is worked out once.
     struct SortText {
         std::string_view text;
-        bool printableAscii = false;
+        bool commonLetters = false;  // made only of characters with their own weights
     };
     static SortText Prepare(std::string_view text);
     int Compare(const SortText& a, const SortText& b) const;

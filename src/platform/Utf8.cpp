@@ -1,5 +1,8 @@
 #include "platform/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <unicode/unistr.h>
 #include <unicode/locid.h>
 
@@ -32,7 +35,16 @@ std::size_t CharLength(std::string_view s, std::size_t i) {
 
 std::size_t CharCount(std::string_view s) {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < s.size(); ++count) {
+    std::size_t i = 0;
+    // Eight ASCII bytes at a time are eight characters.
+    while (i + 8 <= s.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if ((word & 0x8080808080808080ull) != 0) break;
+        i += 8;
+        count += 8;
+    }
+    for (; i < s.size(); ++count) {
         i += static_cast<unsigned char>(s[i]) < 0x80 ? 1 : CharLength(s, i);
     }
     return count;
@@ -115,6 +127,7 @@ bool EqualIgnoreCase(std::string_view a, std::string_view b) {
 
 void ReplaceControls(std::string& s) {
     for (char& c : s) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) continue;
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x20 || b == 0x7F) c = '?';
     }

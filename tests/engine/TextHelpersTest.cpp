@@ -41,6 +41,8 @@ TEST(NumberFormat, ThousandsKilobytesAndColumns) {
     EXPECT_EQ("-1,000", FormatThousands(-1000, ","));
     EXPECT_EQ("5\xE2\x80\xAF" "000", FormatThousands(5000, "\xE2\x80\xAF"));
     EXPECT_EQ("9.223.372.036.854.775.807", FormatThousands(INT64_MAX, "."));
+    EXPECT_EQ("-9<sep>223<sep>372<sep>036<sep>854<sep>775<sep>808", FormatThousands(INT64_MIN, "<sep>"));
+    EXPECT_EQ("1-sep-is-long-234", FormatThousands(1234, "-sep-is-long-"));
 
     struct Kb {
         std::int64_t bytes;

@@ -52,13 +52,21 @@ TEST(Locale, NameOrderFollowsTheLocaleAndKeepsCase) {
 namespace tabulo {
 namespace {
 
-// The ASCII shortcut of Compare must order exactly as the collator does, in every locale.
-TEST(Locale, AsciiNamesOrderAsTheCollatorDoes) {
-    std::string alphabet;
-    for (char c = 0x20; c <= 0x7E; ++c) alphabet += c;
+// The shortcut of Compare for names of common letters must order exactly as the collator does,
+// in every locale, also for names it leaves to the collator.
+TEST(Locale, NamesOrderAsTheCollatorDoes) {
+    std::vector<std::string> alphabet;
+    for (char c = 0x20; c <= 0x7E; ++c) alphabet.emplace_back(1, c);
+    for (const char* c : {"\xC3\xA9", "\xC3\x89", "\xC3\xBC", "\xC3\x9F", "\xC3\xA6", "\xC3\x85", "\xC3\xB1", "\xC2\xB7",
+                          "\xC5\x82", "\xC5\x9B", "\xC4\xB1", "\xC4\xB0", "\xC7\x85", "\xCE\xA9", "\xCE\xB1", "\xCE\x87",
+                          "\xD0\x9F", "\xD0\xB8", "\xD0\xB9", "\xD1\x91", "\xCC\x81", "\xCC\x88", "\xCC\xA3", "\xE6\x97\xA5",
+                          "\xEA\xB0\x80", "\xEF\xAC\x81", "\xC2\xA0", "\xC2\xAD", "\xC8\x9E", "\xC4\x8D", "\xFF"}) {
+        alphabet.emplace_back(c);
+    }
     std::uint32_t seed = 12345;
     auto next = [&seed]() { return seed = seed * 1103515245u + 12345u; };
-    for (const char* name : {"en_US", "de_DE", "C", "fr_FR", "da_DK", "cs_CZ", "sv_SE", "ja_JP"}) {
+    for (const char* name : {"en_US", "de_DE", "C", "fr_FR", "da_DK", "cs_CZ", "sv_SE", "ja_JP", "hu_HU", "ru_RU",
+                             "el_GR", "tr_TR", "es_ES", "pl_PL", "lt_LT"}) {
         SCOPED_TRACE(name);
         const Locale locale({}, IcuLocaleName(name));
         UErrorCode status = U_ZERO_ERROR;
@@ -71,9 +79,11 @@ TEST(Locale, AsciiNamesOrderAsTheCollatorDoes) {
             if (r != UCOL_EQUAL) return r == UCOL_LESS ? -1 : 1;
             return a < b ? -1 : (a > b ? 1 : 0);
         };
-        std::vector<std::string> words = {"ch", "cH", "Ch", "h", "c", "aa", "Aa", "AA", "a-b", "ab", "a b", "10", "9", ""};
-        for (char c : alphabet) words.emplace_back(1, c);
-        for (int i = 0; i < 600; ++i) {
+        std::vector<std::string> words = {"ch", "cH", "Ch", "h", "c", "aa", "Aa", "AA", "a-b", "ab", "a b", "10", "9", "",
+                                          "cs", "ccs", "l\xC2\xB7l", "L\xC2\xB7", "\xC3\xA5", "a\xCC\x8A",
+                                          "a\xCC\x81\xCC\xA3", "a\xCC\xA3\xCC\x81", "\xC3\xA1\xCC\xA3"};
+        for (const std::string& c : alphabet) words.push_back(c);
+        for (int i = 0; i < 700; ++i) {
             std::string w;
             const std::size_t length = 1 + next() % 5;
             for (std::size_t k = 0; k < length; ++k) w += alphabet[(next() >> 8) % alphabet.size()];
