@@ -26,6 +26,16 @@ constexpr std::pair<bool A::*, CommentSource> kStoredSources[] = {
     {&A::cbURL, CommentSource::URL},     {&A::cbLNK, CommentSource::LNK},
 };
 
+// The `currentFormat` code of a conversion to this format; -1 for none.
+int ConversionCode(PatternFormat format) {
+    switch (format) {
+        case PatternFormat::Normal: return kFormatNormal;
+        case PatternFormat::HTML: return kFormatHTML;
+        case PatternFormat::Delimited: return kFormatDelimited;
+        default: return -1;
+    }
+}
+
 PatternFormat CheckedFormat(const AdvancedSettings& values) {
     if (values.rbSDV) return PatternFormat::Delimited;
     if (values.rbNormal) return PatternFormat::Normal;
@@ -96,7 +106,17 @@ void AdvancedWindowStore::SaveAdvanced(const TPatternForm& form) {
 
 void AdvancedWindowStore::LoadAdvanced(SettingsStore& store, std::string_view profile) {
     LoadAdvancedGroup(store, profile, form_);
+    const PatternFormat storedFormat = form_.SelectedFormat();
+    const int storedSeparator = form_.SeparatorIndex();
     form_.ParseEdPattern();
+    // Detection cannot tell every format from the text (fields joined by blanks or by an
+    // "Other:" separator without a qualifier look like plain lines; a plain line may hold a ";").
+    // A pattern that was last converted to the stored format keeps that format and separator.
+    if (ConversionCode(storedFormat) == form_.CurrentFormat()) {
+        const TPatternForm::LoadScope guard(form_);
+        form_.SelectFormat(storedFormat);
+        form_.SetSeparatorIndex(storedSeparator);
+    }
     form_.TakeSnapshot();
 }
 

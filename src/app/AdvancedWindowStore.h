@@ -24,8 +24,9 @@ void LoadAdvancedGroup(SettingsStore& store, std::string_view profile, TPatternF
 // main key's group (PatternFormStore), and start-up and profiles load and save the group of any
 // key (AdvancedSettingsGroup). Loading for start-up or a profile is the window's creation step:
 // the guarded load, then ParseEdPattern (the pattern decides the token boxes and, when it is not
-// empty, the format), then the state Cancel returns to is taken. A null store (factory settings)
-// reads and writes nothing.
+// empty, the format, unless the pattern was last converted to the stored format, which then
+// stays), then the state Cancel returns to is taken. A null store (factory settings) reads and
+// writes nothing.
 class AdvancedWindowStore final : public PatternFormStore, public AdvancedSettingsGroup {
 public:
     AdvancedWindowStore(TPatternForm& form, SettingsStore* store) : form_(form), store_(store) {}

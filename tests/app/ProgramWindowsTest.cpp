@@ -131,6 +131,44 @@ TEST_F(ProgramWindowsTest, StartUpLoadsTheAdvancedWindowGuardedAndLetsThePattern
     EXPECT_EQ(45, s.MaxCaptionLength);
 }
 
+TEST_F(ProgramWindowsTest, APatternConvertedToTheStoredFormatKeepsIt) {
+    struct Row {
+        const char* name;
+        std::string pattern;
+        int currentFormat;
+        int separator;
+        std::string qualifier;
+        PatternFormat format;  // after start-up
+        int separatorAfter;
+    };
+    const Row rows[] = {
+        {"fields joined by blanks", "%NAME %SIZE", kFormatDelimited, kSeparatorSpace, "<none>", F::Delimited,
+         kSeparatorSpace},
+        {"an Other: separator without qualifier", "%NAME|%SIZE", kFormatDelimited, kSeparatorOther, "<none>",
+         F::Delimited, kSeparatorOther},
+        {"a semicolon inside a comma-separated field", "'%NAME','%SIZE;x'", kFormatDelimited, kSeparatorComma, "'",
+         F::Delimited, kSeparatorComma},
+        {"a pattern typed after the conversion", "%NAME|%SIZE", kFormatNormal, kSeparatorOther, "<none>", F::Normal,
+         kSeparatorOther},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove(store.Path());
+        StoreAdvanced({}, [&](AdvancedSettings& v) {
+            v.ActivePattern = row.pattern;
+            v.currentFormat = row.currentFormat;
+            v.Separator = row.separator;
+            v.Qualifier = row.qualifier;
+        });
+        ProgramWindows program(&store);
+        program.StartUp();
+        EXPECT_EQ(row.format, program.advanced.SelectedFormat());
+        EXPECT_EQ(row.separatorAfter, program.advanced.SeparatorIndex());
+        EXPECT_EQ(row.format == F::Delimited, program.main.settings.rbSDV);
+        EXPECT_EQ(row.pattern, program.mode.PatternText());
+    }
+}
+
 TEST_F(ProgramWindowsTest, IncludeBoxesReadFromTheStoreActAsClicks) {
     WriteInteger(std::string(kMainKey), "SortCriteria", 0);
     for (const auto& [name, value] : {std::pair{"Ascending", 1}, {"Descending", 0}}) {
