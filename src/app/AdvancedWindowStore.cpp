@@ -12,27 +12,31 @@ using A = AdvancedSettings;
 
 // The stored field boxes with their tokens, in read order.
 constexpr std::pair<bool A::*, Token> kStoredBoxes[] = {
-    {&A::cbDate, Token::DATE}, {&A::cbTime, Token::TIME},    {&A::cbSize, Token::SIZE},
-    {&A::cbAttr, Token::ATTR}, {&A::cbNameExt, Token::NAME}, {&A::cbName, Token::FNAM},
-    {&A::cbExt, Token::FEXT},  {&A::cbPath, Token::PATH},    {&A::cbNum, Token::NUMB},
+    {&A::cbDate, Token::DATE},         {&A::cbTime, Token::TIME},    {&A::cbSize, Token::SIZE},
+    {&A::cbAttr, Token::ATTR},         {&A::cbNameExt, Token::NAME}, {&A::cbName, Token::FNAM},
+    {&A::cbExt, Token::FEXT},          {&A::cbPath, Token::PATH},    {&A::cbNum, Token::NUMB},
     {&A::cbAutocomments, Token::COMM},
 };
 
 // The stored AutoComments sources, in read order.
 constexpr std::pair<bool A::*, CommentSource> kStoredSources[] = {
-    {&A::cbZip, CommentSource::Zip},     {&A::cbHTML, CommentSource::HTML},
-    {&A::cbMPEG, CommentSource::MPEG},   {&A::cbImage, CommentSource::Image},
-    {&A::cbEXE, CommentSource::EXE},     {&A::cbDescript, CommentSource::DescriptIon},
-    {&A::cbURL, CommentSource::URL},     {&A::cbLNK, CommentSource::LNK},
+    {&A::cbZip, CommentSource::Zip},   {&A::cbHTML, CommentSource::HTML},
+    {&A::cbMPEG, CommentSource::MPEG}, {&A::cbImage, CommentSource::Image},
+    {&A::cbEXE, CommentSource::EXE},   {&A::cbDescript, CommentSource::DescriptIon},
+    {&A::cbURL, CommentSource::URL},   {&A::cbLNK, CommentSource::LNK},
 };
 
 // The `currentFormat` code of a conversion to this format; -1 for none.
 int ConversionCode(PatternFormat format) {
     switch (format) {
-        case PatternFormat::Normal: return kFormatNormal;
-        case PatternFormat::HTML: return kFormatHTML;
-        case PatternFormat::Delimited: return kFormatDelimited;
-        default: return -1;
+        case PatternFormat::Normal:
+            return kFormatNormal;
+        case PatternFormat::HTML:
+            return kFormatHTML;
+        case PatternFormat::Delimited:
+            return kFormatDelimited;
+        default:
+            return -1;
     }
 }
 
@@ -51,7 +55,8 @@ AdvancedSettings StoredValuesOf(const TPatternForm& form) {
     v.ActivePattern = form.PatternText();
     v.AdvancedMode = form.AdvancedMode();
     v.cbHidden = form.HiddenFiles();
-    for (const auto& [member, token] : kStoredBoxes) v.*member = form.Ticked(token);
+    for (const auto& [member, token] : kStoredBoxes)
+        v.*member = form.Ticked(token);
     v.NumDigits = form.NumDigits();
     v.currentFormat = form.CurrentFormat();
     v.rbNormal = form.FormatButton(PatternFormat::Normal);
@@ -60,7 +65,8 @@ AdvancedSettings StoredValuesOf(const TPatternForm& form) {
     v.rbTable = form.FormatButton(PatternFormat::Table);
     v.Separator = form.SeparatorIndex();
     v.Qualifier = form.Qualifier();
-    for (const auto& [member, source] : kStoredSources) v.*member = form.Source(source);
+    for (const auto& [member, source] : kStoredSources)
+        v.*member = form.Source(source);
     v.MaxLengthComment = form.MaxLengthComment();
     v.LongCaption = form.LongCaption();
     v.MaxCaptionLength = form.MaxCaptionLength();
@@ -69,7 +75,8 @@ AdvancedSettings StoredValuesOf(const TPatternForm& form) {
 
 void SetStoredValues(TPatternForm& form, const AdvancedSettings& v) {
     form.SetHiddenFiles(v.cbHidden);
-    for (const auto& [member, token] : kStoredBoxes) form.SetTicked(token, v.*member);
+    for (const auto& [member, token] : kStoredBoxes)
+        form.SetTicked(token, v.*member);
     form.SetNumDigits(v.NumDigits);
     form.SetCurrentFormat(v.currentFormat);
     form.SetSeparatorIndex(v.Separator);
@@ -80,7 +87,8 @@ void SetStoredValues(TPatternForm& form, const AdvancedSettings& v) {
         form.SetFormatButton(form.SelectedFormat(), false);
     }
     form.SetQualifier(v.Qualifier);
-    for (const auto& [member, source] : kStoredSources) form.SetSource(source, v.*member);
+    for (const auto& [member, source] : kStoredSources)
+        form.SetSource(source, v.*member);
     form.SetMaxLengthComment(v.MaxLengthComment);
     form.SetPatternText(v.ActivePattern);
     form.SetAdvancedModeFlag(v.AdvancedMode);

@@ -28,7 +28,7 @@ void LoadAdvancedGroup(SettingsStore& store, std::string_view profile, TPatternF
 // stays), then the state Cancel returns to is taken. A null store (factory settings) reads and
 // writes nothing.
 class AdvancedWindowStore final : public PatternFormStore, public AdvancedSettingsGroup {
-public:
+  public:
     AdvancedWindowStore(TPatternForm& form, SettingsStore* store) : form_(form), store_(store) {}
 
     void LoadAdvanced(TPatternForm& form) override;
@@ -38,7 +38,7 @@ public:
     void SaveAdvanced(SettingsStore& store, std::string_view profile) override;
     bool AdvancedMode() const override { return form_.AdvancedMode(); }
 
-private:
+  private:
     TPatternForm& form_;
     SettingsStore* store_;
 };

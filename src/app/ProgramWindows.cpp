@@ -22,7 +22,8 @@ constexpr IncludeBox kIncludeBoxes[] = {
 
 void BoundMainWindowState::ReadReg(SettingsStore& store, std::string_view profile) {
     bool shown[std::size(kIncludeBoxes)];
-    for (std::size_t i = 0; i < std::size(kIncludeBoxes); ++i) shown[i] = settings.*kIncludeBoxes[i].field;
+    for (std::size_t i = 0; i < std::size(kIncludeBoxes); ++i)
+        shown[i] = settings.*kIncludeBoxes[i].field;
     const bool advancedMode = settings.AdvancedMode;
 
     MainWindowState::ReadReg(store, profile);

@@ -14,11 +14,11 @@ namespace tabulo {
 // group's "AdvancedMode", kept there for the record, does not change the mode, which follows the
 // Advanced window's own stored flag.
 class BoundMainWindowState final : public MainWindowState {
-public:
+  public:
     void SetModeModel(ModeModel* mode) { mode_ = mode; }
     void ReadReg(SettingsStore& store, std::string_view profile) override;
 
-private:
+  private:
     ModeModel* mode_ = nullptr;
 };
 
@@ -29,7 +29,7 @@ private:
 // Both front ends start, save profiles, load profiles and exit through it. A null store gives the
 // factory settings: the windows are created as designed and nothing is read or written.
 class ProgramWindows {
-public:
+  public:
     explicit ProgramWindows(SettingsStore* store);
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
@@ -54,24 +54,24 @@ public:
     SettingsStore* Store() const { return store_; }
     SettingsWindows Windows();
 
-private:
+  private:
     class OptionsPreview final : public PreviewOptions {
-    public:
+      public:
         explicit OptionsPreview(const TOptionsForm& options) : options_(options) {}
         bool SizesAsKB() const override { return options_.SizesAsKB(); }
         bool LowerCase() const override { return options_.AllNamesAsLowercase(); }
 
-    private:
+      private:
         const TOptionsForm& options_;
     };
 
     class ModeModelSwitch final : public ModeSwitch {
-    public:
+      public:
         explicit ModeModelSwitch(ModeModel& mode) : mode_(mode) {}
         void SetAdvancedMode() override { mode_.SetAdvancedMode(); }
         void SetSimpleMode() override { mode_.SetSimpleMode(); }
 
-    private:
+      private:
         ModeModel& mode_;
     };
 

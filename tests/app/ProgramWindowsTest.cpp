@@ -33,7 +33,7 @@ std::string ReadBytes(const std::string& path) {
 }
 
 class ProgramWindowsTest : public ::testing::Test {
-protected:
+  protected:
     // An "\Advanced" group with a delimited pattern, as an OK of the window leaves it; `edit`
     // changes it before it is written.
     void StoreAdvanced(std::string_view profile, const std::function<void(AdvancedSettings&)>& edit = {}) {
@@ -175,8 +175,12 @@ TEST_F(ProgramWindowsTest, IncludeBoxesReadFromTheStoreActAsClicks) {
         WriteInteger(std::string(kMainKey), name, value);
     }
     store.OpenKey(kMainKey, false)->WriteText("CurrentFolder", "/");
-    for (const auto& [name, value] : {std::pair{"IncludeFolders", 0}, {"RecurseAll", 0}, {"IncludeDate", 0},
-                                      {"IncludeTime", 1}, {"IncludeSize", 0}, {"IncludeAttr", 1}}) {
+    for (const auto& [name, value] : {std::pair{"IncludeFolders", 0},
+                                      {"RecurseAll", 0},
+                                      {"IncludeDate", 0},
+                                      {"IncludeTime", 1},
+                                      {"IncludeSize", 0},
+                                      {"IncludeAttr", 1}}) {
         WriteInteger(std::string(kMainKey), name, value);
     }
     ProgramWindows program(&store);
@@ -238,8 +242,9 @@ TEST_F(ProgramWindowsTest, AProfileBringsBackTheAdvancedWindowAndItsMode) {
         before.mode.btnSimpleClick();
         before.SaveProfile("Plain");
     }
-    const std::string html = "<tr><td>%NAME</td><td align=\"right\">%SIZE&nbsp;&nbsp;</td><td>%DATE</td>"
-                             "<td>%MP3_TIT</td></tr>";
+    const std::string html =
+        "<tr><td>%NAME</td><td align=\"right\">%SIZE&nbsp;&nbsp;</td><td>%DATE</td>"
+        "<td>%MP3_TIT</td></tr>";
     // Stored boxes that the pattern contradicts: the pattern has the last word.
     WriteInteger(GroupKey("Web", "Advanced"), "cbAttr", 1);
 

@@ -21,7 +21,7 @@ std::string ReadBytes(const std::string& path) {
 // A settings file as the disk cataloguer leaves it (keys and names in another case than the
 // program asks for), read through the store.
 class SettingsStoreReaderTest : public ::testing::Test {
-protected:
+  protected:
     SettingsStoreReaderTest() {
         tree.Text("settings.reg",
                   "Windows Registry Editor Version 5.00\r\n\r\n"
