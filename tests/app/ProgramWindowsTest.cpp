@@ -227,6 +227,20 @@ TEST_F(ProgramWindowsTest, CancelRestoresTheStoredStateAndOkStoresTheWindow) {
     EXPECT_EQ(StoredValuesOf(form), StoredValuesOf(next.advanced));
 }
 
+TEST_F(ProgramWindowsTest, ExitRecordsTheModeButTheNextStartFollowsTheAdvancedWindow) {
+    StoreAdvanced({});
+    ProgramWindows program(&store);
+    program.StartUp();
+    program.mode.btnSimpleClick();
+    program.Exit();
+    EXPECT_EQ(0, store.OpenKey(kMainKey, false)->ReadInteger("AdvancedMode"));
+    EXPECT_EQ(1, store.OpenKey(GroupKey({}, "Advanced"), false)->ReadInteger("AdvancedMode"));
+
+    ProgramWindows next(&store);
+    next.StartUp();
+    EXPECT_TRUE(next.mode.AdvancedMode());
+}
+
 TEST_F(ProgramWindowsTest, AProfileBringsBackTheAdvancedWindowAndItsMode) {
     {
         ProgramWindows before(&store);
