@@ -8,8 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/ModeModel.h"
-#include "app/SettingsLifecycle.h"
+#include "app/ProgramWindows.h"
 #include "catalog/CatalogImport.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalStatus.h"
@@ -45,15 +44,17 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
-// The pattern and format this command line chose, gathered in command-line order.
+// The pattern and format choices of this command line, gathered in command-line order; a later
+// choice replaces an earlier one.
 struct FormatChoices {
     std::optional<std::string> pattern;  // a given pattern
     bool raw = false;                    // given by --raw-pattern: never converted
-    PatternFormat format = PatternFormat::Normal;
+    std::optional<PatternFormat> format; // a chosen format; none: the format in force stays
     bool convert = false;                // chosen by --format: the pattern is converted to it
-    int separatorIndex = kSeparatorNone;  // kSeparatorNone: not given
+    std::optional<int> separatorIndex;
     std::string separatorText;
-    std::string qualifier = "\"";
+    std::optional<std::string> qualifier;
+    std::optional<bool> advancedMode;    // --set AdvancedMode
 };
 
 PatternFormat FormatNamed(const std::string& name) {
@@ -90,10 +91,136 @@ bool IsModelField(std::string_view field) {
     return false;
 }
 
-// The settings the run starts from, then the assignments in order. The pattern and format
-// choices are gathered in `choices`; explicit assignments of model fields are kept in `kept`.
-ListSettings AssignedSettings(const CliRequest& request, ListSettings settings, FormatChoices& choices,
-                              std::vector<std::pair<std::string, std::string>>& kept) {
+// The main window's Include boxes, set through the mode model as a click sets them.
+struct IncludeBox {
+    std::string_view field;
+    bool ListSettings::*member;
+    void (ModeModel::*set)(bool);
+};
+constexpr IncludeBox kIncludeBoxes[] = {
+    {"IncludeDate", &ListSettings::IncludeDate, &ModeModel::SetInclDate},
+    {"IncludeTime", &ListSettings::IncludeTime, &ModeModel::SetInclTime},
+    {"IncludeSize", &ListSettings::IncludeSize, &ModeModel::SetInclSize},
+    {"IncludeAttr", &ListSettings::IncludeAttr, &ModeModel::SetAttr},
+};
+
+// The listing settings that are controls of the Advanced window: the window takes the value, so
+// it is in force in advanced mode too and is stored with the window.
+struct AdvancedControl {
+    std::string_view field;
+    void (*set)(TPatternForm&, const ListSettings&);
+};
+constexpr AdvancedControl kAdvancedControls[] = {
+    {"IncludeAllFiles", [](TPatternForm& f, const ListSettings& s) { f.SetHiddenFiles(s.IncludeAllFiles); }},
+    {"cbZip", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::Zip, s.cbZip); }},
+    {"cbHTML", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::HTML, s.cbHTML); }},
+    {"cbMPEG", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::MPEG, s.cbMPEG); }},
+    {"cbImage", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::Image, s.cbImage); }},
+    {"cbEXE", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::EXE, s.cbEXE); }},
+    {"cbDescript",
+     [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::DescriptIon, s.cbDescript); }},
+    {"cbURL", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::URL, s.cbURL); }},
+    {"cbLNK", [](TPatternForm& f, const ListSettings& s) { f.SetSource(CommentSource::LNK, s.cbLNK); }},
+    {"NumDigits", [](TPatternForm& f, const ListSettings& s) { f.SetNumDigits(s.NumDigits); }},
+    {"MaxLengthComment", [](TPatternForm& f, const ListSettings& s) { f.SetMaxLengthComment(s.MaxLengthComment); }},
+    {"LongCaption", [](TPatternForm& f, const ListSettings& s) { f.SetLongCaption(s.LongCaption); }},
+    {"MaxCaptionLength", [](TPatternForm& f, const ListSettings& s) { f.SetMaxCaptionLength(s.MaxCaptionLength); }},
+};
+
+// One --set NAME=VALUE (or an option standing for one) applied to the windows: the pattern, the
+// format buttons and the mode are gathered as choices; the Include boxes go through the mode
+// model; the Advanced window's controls take their value; everything else is a listing setting.
+void AssignSetting(ProgramWindows& program, const std::string& name, const std::string& value,
+                   FormatChoices& choices, std::vector<std::pair<std::string, std::string>>& kept) {
+    ListSettings& settings = program.main.settings;
+    ListSettings assigned = settings;
+    SetListSetting(assigned, name, value);  // throws for an unknown name or a bad value
+    const std::string_view field = FindSettingField(name)->name;
+    if (IsModelField(field)) kept.emplace_back(name, value);
+    if (field == "ActivePattern") {
+        choices.pattern = value;
+        choices.raw = false;
+        return;
+    }
+    if (field == "AdvancedMode") {
+        choices.advancedMode = assigned.AdvancedMode;
+        return;
+    }
+    if (field == "rbNormal" || field == "rbHTML" || field == "rbSDV") {
+        // A format set by name is taken as it is, without converting the pattern.
+        choices.format = FormatOf(assigned);
+        choices.convert = false;
+        return;
+    }
+    for (const IncludeBox& box : kIncludeBoxes) {
+        if (field == box.field) {
+            (program.mode.*box.set)(assigned.*box.member);
+            return;
+        }
+    }
+    settings = std::move(assigned);
+    for (const AdvancedControl& control : kAdvancedControls) {
+        if (field == control.field) control.set(program.advanced, settings);
+    }
+}
+
+// The joint between the fields of a delimited pattern made with this separator and qualifier.
+JointMemory JointOf(std::string_view separator, const std::string& qualifier) {
+    const std::string q = qualifier == kNoQualifier ? std::string() : qualifier;
+    return {q + std::string(separator) + q, q};
+}
+
+// The pattern and format choices made in the Advanced window that will be in force. A given
+// pattern (or `simplePattern`, when simple mode is left) is typed in, so the boxes follow it, and
+// converts as plain lines do; the format in force stays unless one is chosen. --format converts
+// the pattern as the "Format output" page does; a separator or qualifier given for a stored
+// delimited pattern rewrites its joints.
+void ApplyFormatChoices(TPatternForm& form, const FormatChoices& choices, std::optional<std::string> simplePattern) {
+    const PatternFormat formatInForce = simplePattern ? PatternFormat::Normal : form.SelectedFormat();
+    const JointMemory storedJoint = JointOf(form.getSeparator(), form.Qualifier());
+    const bool typed = choices.pattern || simplePattern;
+    if (typed) {
+        form.SetPatternText(choices.pattern ? *choices.pattern : *simplePattern);
+        // The boxes and the format buttons follow the text, as when it is typed; a text that
+        // already has the chosen format's look (cells, separators) is therefore not converted.
+        form.ParseEdPattern();
+    }
+    const bool convert = choices.format && choices.convert && !choices.raw;
+    {
+        TPatternForm::LoadScope guard(form);
+        if (typed) {
+            form.SetCurrentFormat(kFormatNormal);
+            if (!choices.format) form.SelectFormat(formatInForce);
+        }
+        if (choices.separatorIndex) {
+            form.SetSeparatorText(choices.separatorText);
+            form.SetSeparatorIndex(*choices.separatorIndex);
+        }
+        if (choices.qualifier) form.SetQualifier(*choices.qualifier);
+        if (choices.format && !convert) form.SelectFormat(*choices.format);
+    }
+    if (convert && form.SelectedFormat() != *choices.format) {
+        form.SelectFormat(*choices.format);
+        return;
+    }
+    if (!typed && (choices.separatorIndex || choices.qualifier) && form.SelectedFormat() == PatternFormat::Delimited &&
+        form.CurrentFormat() == kFormatDelimited) {
+        JointMemory last = storedJoint;
+        std::string pattern =
+            ConvertToDelimited(form.PatternText(), kFormatDelimited, form.getSeparator(), form.Qualifier(), last);
+        TPatternForm::LoadScope guard(form);
+        form.SetPatternText(std::move(pattern));
+    }
+}
+
+// The command line's options on top of the windows as they were started: assignments in
+// command-line order, then, when the run is in advanced mode, the pattern and format choices in
+// the Advanced window, then the mode (a given pattern or a chosen HTML or delimited format means
+// advanced mode; an explicit AdvancedMode has the last word). Returns the settings of the run;
+// explicit assignments of derived fields win over what the models derive.
+ListSettings ApplyCommandLine(const CliRequest& request, ProgramWindows& program) {
+    FormatChoices choices;
+    std::vector<std::pair<std::string, std::string>> kept;
     for (const auto& [name, value] : request.assignments) {
         if (name == kFormatChoice) {
             choices.format = FormatNamed(value);
@@ -106,89 +233,28 @@ ListSettings AssignedSettings(const CliRequest& request, ListSettings settings, 
             choices.pattern = value;
             choices.raw = true;
         } else {
-            SetListSetting(settings, name, value);
-            const std::string_view field = FindSettingField(name)->name;
-            if (field == "ActivePattern") {
-                choices.pattern = value;
-                choices.raw = false;
-            } else if (field == "rbNormal" || field == "rbHTML" || field == "rbSDV") {
-                // A format set by name is taken as it is, without converting the pattern.
-                choices.format = FormatOf(settings);
-                choices.convert = false;
-            } else if (IsModelField(field)) {
-                kept.emplace_back(name, value);
-            }
+            AssignSetting(program, name, value, choices, kept);
         }
     }
-    return settings;
-}
 
-// The Advanced window's controls that have a listing setting take that setting's value.
-void LoadAdvancedWindow(TPatternForm& form, const ListSettings& settings, const FormatChoices& choices) {
-    TPatternForm::LoadScope guard(form);
-    form.SetHiddenFiles(settings.IncludeAllFiles);
-    const std::pair<CommentSource, bool> sources[] = {
-        {CommentSource::Zip, settings.cbZip},     {CommentSource::HTML, settings.cbHTML},
-        {CommentSource::MPEG, settings.cbMPEG},   {CommentSource::Image, settings.cbImage},
-        {CommentSource::EXE, settings.cbEXE},     {CommentSource::DescriptIon, settings.cbDescript},
-        {CommentSource::URL, settings.cbURL},     {CommentSource::LNK, settings.cbLNK},
-    };
-    for (const auto& [source, on] : sources) form.SetSource(source, on);
-    form.SetNumDigits(settings.NumDigits);
-    form.SetMaxLengthComment(settings.MaxLengthComment);
-    form.SetLongCaption(settings.LongCaption);
-    form.SetMaxCaptionLength(settings.MaxCaptionLength);
-    form.SetResetCounter(settings.ListOptions.ResetCounter);
-    form.SetQualifier(choices.qualifier);
-}
-
-// The settings of this command line, made as the desktop program makes them from the same
-// choices: simple mode builds the pattern from the Include settings; a given pattern or an HTML
-// or delimited format means advanced mode, where the pattern is typed into the Advanced window,
-// converted to the chosen format as the "Format output" page does from plain lines, and the
-// run's fields follow from the Advanced window. Explicit assignments of those fields win.
-ListSettings EffectiveSettings(const CliRequest& request, const ListSettings& base) {
-    FormatChoices choices;
-    std::vector<std::pair<std::string, std::string>> kept;
-    ListSettings settings = AssignedSettings(request, base, choices, kept);
-
-    const OptionFlagsPreview previewOptions(settings.ListOptions);
-    TPatternForm form(&previewOptions);
-    ModeModel mode(settings, form);
-    LoadAdvancedWindow(form, settings, choices);
-    if (choices.pattern || choices.format != PatternFormat::Normal) {
-        // The boxes and the format buttons follow the text, as when it is typed; a text that
-        // already has the chosen format's look (cells, separators) is therefore not converted.
-        form.SetPatternText(choices.pattern.value_or(mode.MakePattern()));
-        form.ParseEdPattern();
-        const bool convert = choices.convert && !choices.raw;
-        {
-            TPatternForm::LoadScope guard(form);
-            // A typed text converts as plain lines do.
-            form.SetCurrentFormat(kFormatNormal);
-            if (choices.separatorIndex != kSeparatorNone) {
-                form.SetSeparatorText(choices.separatorText);
-                form.SetSeparatorIndex(choices.separatorIndex);
-            }
-            if (!convert) form.SelectFormat(choices.format);
-        }
-        if (convert) form.SelectFormat(choices.format);
+    ModeModel& mode = program.mode;
+    const bool storedAdvanced = mode.AdvancedMode();
+    const bool formatSwitches = choices.format && *choices.format != PatternFormat::Normal;
+    const bool advanced = choices.advancedMode.value_or(storedAdvanced || choices.pattern || formatSwitches);
+    if (advanced) {
+        // Switching from simple mode starts from the simple pattern, as "&Advanced" does, unless
+        // advanced mode was asked for by name: then the Advanced window comes back as it stands.
+        const bool formInForce = choices.advancedMode.value_or(storedAdvanced);
+        ApplyFormatChoices(program.advanced, choices, formInForce ? std::nullopt : std::optional(mode.MakePattern()));
+        program.advanced.SetAdvancedModeFlag(true);
         mode.SetAdvancedMode();
+    } else if (storedAdvanced || program.advanced.AdvancedMode()) {
+        mode.btnSimpleClick();
     }
     mode.PrepareRun();
+    ListSettings& settings = program.main.settings;
     for (const auto& [name, value] : kept) SetListSetting(settings, name, value);
     return settings;
-}
-
-// The preview line of a pattern, with the command line's size, case and digit settings.
-std::string PreviewText(const CliRequest& request, const ListSettings& base) {
-    FormatChoices choices;
-    std::vector<std::pair<std::string, std::string>> kept;
-    const ListSettings settings = AssignedSettings(request, base, choices, kept);
-    const OptionFlagsPreview previewOptions(settings.ListOptions);
-    TPatternForm form(&previewOptions);
-    form.SetNumDigits(settings.NumDigits);
-    return form.ParseLine(*request.preview);
 }
 
 Locale EffectiveLocale(const CliRequest& request, const CliIo& io) {
@@ -297,17 +363,16 @@ std::string ProgramPath() {
     return error ? std::string() : self.string();
 }
 
-// The settings a run of tabulo-cli starts from and may save: the state that the desktop program's
-// windows keep, read from the store as the desktop program starts (main window, Options window,
-// page setup, exclusion lists) and, with --profile, from a profile on top. Without an Advanced
-// window the "\Advanced" group is only carried along, so a saved profile keeps it whole; the
-// pattern and format choices in force come from the command line.
+// The settings a run of tabulo-cli starts from and may save: the program's windows started as the
+// desktop program starts them (main window, Options window, Advanced window and the mode it
+// stored, page setup, exclusion lists) and, with --profile, a profile loaded on top. The command
+// line's options then apply to these windows, and a save stores them as they stand.
 class CliSettings {
 public:
     explicit CliSettings(const CliRequest& request)
         : store_(request.settingsFile ? *request.settingsFile : SettingsStore::DefaultPath()),
-          windows_{main_, options_, pageSetup_, &advanced_, nullptr},
-          useStore_(!request.noSettings && !store_.Path().empty()) {
+          useStore_(!request.noSettings && !store_.Path().empty()),
+          program_(useStore_ ? &store_ : nullptr) {
         store_.SetWritable(false);  // written only when asked
     }
 
@@ -326,52 +391,58 @@ public:
 
     std::vector<std::string> Profiles() { return useStore_ ? ListProfiles(store_) : std::vector<std::string>{}; }
 
-    // Reads the stored settings and the profile; throws TabuloError for a profile that is not there.
+    // Starts the windows from the stored settings (the factory settings without a store) and
+    // loads the profile; throws TabuloError for a profile that is not there.
     void Start(const CliRequest& request) {
-        if (!useStore_) return;
-        StartUpSettings(store_, windows_);
-        if (!request.profile) return;
+        program_.StartUp();
+        if (!useStore_ || !request.profile) return;
         if (!request.profile->empty() && !ProfileKeyExists(store_, *request.profile)) {
             std::string known;
             for (const std::string& name : ListProfiles(store_)) known += (known.empty() ? "" : ", ") + name;
             throw TabuloError("no profile named '" + *request.profile + "' in " + store_.Path() +
                               (known.empty() ? " (there are none)" : "; profiles: " + known));
         }
-        LoadProfile(store_, windows_.Owners(), *request.profile);
+        program_.LoadProfile(*request.profile);
         // A profile chosen on the command line is meant to be in force: its options too.
-        ApplyOptions(options_, main_.settings, main_.btnTreeViewDown);
+        ApplyOptions(program_.options, program_.main.settings, program_.main.btnTreeViewDown);
     }
 
-    const ListSettings& Settings() const { return main_.settings; }
+    // The settings of the run: the command line's options on top of the started windows.
+    ListSettings Apply(const CliRequest& request) { return ApplyCommandLine(request, program_); }
 
-    // Saves the effective settings as asked (profile and/or the main key). Throws TabuloError when
-    // the store cannot be written.
-    void Save(const CliRequest& request, const ListSettings& effective, const std::string& listedFolder) {
+    // The Advanced window's preview line of a pattern, with the command line's options on top
+    // (sizes as KB and lower case through the Options window, the number of digits).
+    std::string Preview(const CliRequest& request, const std::string& pattern) {
+        ApplyCommandLine(request, program_);
+        program_.options.SetBoxesFrom(program_.main.settings.ListOptions);
+        return program_.advanced.ParseLine(pattern);
+    }
+
+    // Saves the windows with the command line's options (profile and/or the main key): the main
+    // group and exclusion lists, the Options window (its boxes follow the run's options), the
+    // Advanced window and the page setup. Throws TabuloError when the store cannot be written.
+    void Save(const CliRequest& request, const std::string& listedFolder) {
         if (!request.saveProfile && !request.saveSettings) return;
-        if (store_.Path().empty()) {
+        if (!useStore_) {
             throw TabuloError("no place for the settings file: set TABULO_SETTINGS or HOME, or use --settings FILE");
         }
-        main_.settings = effective;
-        main_.MatchControlsToSettings();
-        options_.SetBoxesFrom(effective.ListOptions);
-        if (!listedFolder.empty()) main_.currentFolder = listedFolder;
-        main_.programPath = ProgramPath();
+        MainWindowState& main = program_.main;
+        main.MatchControlsToSettings();
+        program_.options.SetBoxesFrom(main.settings.ListOptions);
+        if (!listedFolder.empty()) main.currentFolder = listedFolder;
+        main.programPath = ProgramPath();
         store_.SetWritable(true);
         store_.ClearError();
-        if (request.saveProfile) SaveProfile(store_, windows_.Owners(), *request.saveProfile);
-        if (request.saveSettings) SaveProfile(store_, windows_.Owners(), {});
+        if (request.saveProfile) program_.SaveProfile(*request.saveProfile);
+        if (request.saveSettings) program_.SaveProfile({});
         store_.SetWritable(false);
         if (!store_.LastError().empty()) throw TabuloError(store_.LastError());
     }
 
 private:
     SettingsStore store_;
-    MainWindowState main_;
-    TOptionsForm options_;
-    PageSetupFields pageSetup_;
-    StoredAdvancedGroup advanced_;
-    SettingsWindows windows_;
     bool useStore_;
+    ProgramWindows program_;
 };
 
 }  // namespace
@@ -407,11 +478,11 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
         }
         stored->Start(request);
         if (request.preview) {
-            io.out.Write(PreviewText(request, stored->Settings()) + "\n");
+            io.out.Write(stored->Preview(request, *request.preview) + "\n");
             io.out.Flush();
             return kExitOk;
         }
-        settings = EffectiveSettings(request, stored->Settings());
+        settings = stored->Apply(request);
     } catch (const TabuloError& e) {
         return Usage(io, e.what());
     }
@@ -425,7 +496,7 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
         }
     }
     try {
-        stored->Save(request, settings, state.StartDir);
+        stored->Save(request, state.StartDir);
     } catch (const TabuloError& e) {
         io.err << "tabulo-cli: " << OneLine(e.what()) << "\n";
         return kExitFailed;

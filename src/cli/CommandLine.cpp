@@ -271,13 +271,15 @@ std::string HelpText() {
         "List FOLDER: one line per file made from a pattern of tokens (%NAME %SIZE %DATE ...),\n"
         "with folder headers and summaries, as plain text, an HTML page or a delimited list.\n"
         "With -i, list the folders and files of a disk cataloguer's catalog file the same way.\n"
-        "Without --pattern the pattern is made from the Include settings: %NAME, then %SIZE,\n"
+        "In simple mode the pattern is made from the Include settings: %NAME, then %SIZE,\n"
         "%DATE, %TIME and %ATTR for IncludeSize, IncludeDate, IncludeTime and IncludeAttr.\n"
+        "A pattern or an html or sdv --format means advanced mode (--set AdvancedMode=off: simple).\n"
         "With a pattern, the fields it needs follow from it (AutoComments for %COMM, %FILE_...,\n"
         "%MP3_... and %IPTC_..., file times for %CTIM and %ATIM, fixed columns for plain lines);\n"
         "a setting given with --set keeps the value given.\n"
         "Every run starts from the stored settings (those the desktop program keeps: main window,\n"
-        "Options, page setup, exclusions) or --profile NAME; the options given apply on top.\n"
+        "Options, Advanced window and its mode, page setup, exclusions) or --profile NAME; the\n"
+        "options given apply on top.\n"
         "\nOptions:\n";
     for (const CliOption& o : CliOptions()) {
         std::string head = "  ";

@@ -87,8 +87,8 @@ class ModeSwitch {
     virtual void SetSimpleMode() = 0;
 };
 
-// The "\Advanced" group kept as stored values only, for a front end without the Advanced window
-// (the command line): it loads and saves the group unchanged, so profiles keep it whole.
+// The "\Advanced" group kept as stored values only, for a caller without the Advanced window's
+// model: it loads and saves the group unchanged, so profiles keep it whole.
 class StoredAdvancedGroup : public AdvancedSettingsGroup {
   public:
     void LoadAdvanced(SettingsStore& store, std::string_view profile) override {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "settings/RegistryTree.h"
 #include "settings/SettingsKey.h"
 #include "settings/SettingsStore.h"
 #include "support/TempTree.h"
@@ -39,6 +40,7 @@ class CliSettingsTest : public ::testing::Test {
         tree.File("list/beta.bin", 1200, test::UtcTime(2020, 1, 2));
         tree.File("list/sub/gamma.TXT", 70000, test::UtcTime(2019, 5, 6));
         tree.File("list/sub/deeper/delta.txt", 5, test::UtcTime(2018, 7, 8));
+        tree.File("list/.hidden", 3, test::UtcTime(2022, 9, 10));
         // Runs that give no --settings use this file, never the user's own.
         ::setenv("TABULO_SETTINGS", tree.Path("environment.reg").c_str(), 1);
     }
@@ -73,6 +75,9 @@ TEST_F(CliSettingsTest, SavedSettingsAreInForceAtTheNextRun) {
         {"--exclude-ext", ".bin;.TXT", "--no-summary"},
         {"--time", "--attributes", "--no-size", "--max-length", "12"},
         {"--uppercase", "--dos"},
+        {"--pattern", "%NUMB. %NAME %ATTR", "--set", "NumDigits=3", "--hidden"},
+        {"--format", "html"},
+        {"--no-date", "--format", "sdv", "--separator", "comma", "--qualifier", "'"},
     };
     for (const Args& options : rows) {
         SCOPED_TRACE(::testing::PrintToString(options));
@@ -103,6 +108,82 @@ TEST_F(CliSettingsTest, AProfileLoadsBackWhatItWasSavedWith) {
     // Options given with a profile apply on top of it.
     EXPECT_EQ(Run(With(options, {"--no-size", folder})).out,
               Run({"--profile", "Music", "--no-size", folder}).out);
+}
+
+TEST_F(CliSettingsTest, TheStoredModeAndFormatStayUntilTheCommandLineChangesThem) {
+    ASSERT_EQ(0, Run({"--no-date", "--format", "sdv", "--separator", "comma", "--qualifier", "'", "--save-settings"})
+                     .status);
+    struct Row {
+        const char* name;
+        Args args;
+        std::string lines;
+    };
+    const Row rows[] = {
+        {"the stored delimited list", {}, "'Alpha.txt','99'\n'beta.bin','1200'\n"},
+        {"another separator rewrites its joints", {"--separator", "tab"}, "'Alpha.txt'\t'99'\n'beta.bin'\t'1200'\n"},
+        {"another qualifier too", {"--qualifier", "\""}, "\"Alpha.txt\",\"99\"\n\"beta.bin\",\"1200\"\n"},
+        {"a given pattern keeps the format in force", {"--pattern", "%SIZE %NAME"}, "99 Alpha.txt\n1200 beta.bin\n"},
+        {"simple mode by name", {"--set", "AdvancedMode=off", "--max-length", "10"},
+         "Alpha.txt     99\nbeta.bin    1200\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = Run(With(row.args, {"--no-header", "--no-summary", folder}));
+        EXPECT_EQ(0, r.status) << r.err;
+        EXPECT_EQ(row.lines, r.out);
+    }
+    const Result html = Run({"--format", "html", "--no-header", folder});
+    EXPECT_NE(std::string::npos,
+              html.out.find("<tr><td>Alpha.txt</td><td align=\"right\">99&nbsp;&nbsp;</td></tr>\n"))
+        << html.out;
+
+    // Simple mode saved stays simple; the Advanced window keeps its pattern for later.
+    ASSERT_EQ(0, Run({"--set", "AdvancedMode=off", "--save-settings"}).status);
+    EXPECT_EQ("Alpha.txt                         99\nbeta.bin                        1200\n",
+              Run({"--no-header", "--no-summary", folder}).out);
+    EXPECT_EQ("'Alpha.txt','99'\n'beta.bin','1200'\n",
+              Run({"--set", "AdvancedMode=on", "--no-header", "--no-summary", folder}).out);
+}
+
+// Loading a profile and saving it again under another name writes what it read: every value of
+// every group comes back. (The exclusion lists are not part of loading a profile, and the current
+// folder is read from the main key only.)
+TEST_F(CliSettingsTest, AProfileLoadsBackEveryValueItStored) {
+    const Args rows[] = {
+        {"--kb", "--sort", "size", "--descending", "--recurse", "--levels", "4", "--time", "--attributes", "--set",
+         "FontSize=14", "--set", "UseDefaultFont=on", "--max-length", "40", "--folders-only"},
+        {"--pattern", "%NUMB %NAME %MP3_TIT %IPTC_CAP", "--format", "html", "--set", "NumDigits=5", "--hidden", "--set",
+         "cbURL=on", "--set", "LongCaption=0", "--set", "MaxCaptionLength=80", "--set", "MaxLengthComment=60",
+         "--tree"},
+        {"--format", "sdv", "--separator", "|", "--qualifier", "none", "--lowercase", "--no-summary"},
+    };
+    // The values of a profile's main group and its three groups, as "group\\name=value".
+    const auto values = [](const RegistryKey* key) {
+        std::vector<std::string> all;
+        const auto add = [&all](std::string_view group, const RegistryKey& k) {
+            for (const RegistryValue& v : k.values) {
+                all.push_back(std::string(group) + "\\" + v.name + "=" +
+                              (v.kind == ValueKind::Integer ? std::to_string(v.integer) : v.text));
+            }
+        };
+        if (!key) return all;
+        add("", *key);
+        for (const char* group : {"Options", "Advanced", "PageSetup"}) {
+            if (const RegistryKey* sub = key->FindSubkey(group)) add(group, *sub);
+        }
+        return all;
+    };
+    for (const Args& options : rows) {
+        SCOPED_TRACE(::testing::PrintToString(options));
+        std::filesystem::remove(store);
+        ASSERT_EQ(0, Run(With(options, {"--save-profile", "Saved"})).status);
+        ASSERT_EQ(0, Run({"--profile", "saved", "--save-profile", "Again"}).status);
+        const RegistryTree file = SettingsStore(store).Read();
+        const auto saved = values(file.Find(SettingsKey("Saved")));
+        EXPECT_EQ(26u + 16u + 32u + 9u, saved.size());  // the four groups whole
+        EXPECT_EQ(saved, values(file.Find(SettingsKey("Again"))));
+        EXPECT_EQ(Run(With(options, {folder})).out, Run({"--profile", "Saved", folder}).out);
+    }
 }
 
 TEST_F(CliSettingsTest, ARunThatIsNotAskedToSaveWritesNothing) {
