@@ -81,10 +81,12 @@ int EntryOrder::CompareEntries(const TFileItem& a, const TFileItem& b) const {
     return settings_.Descending ? -r : r;
 }
 
-void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
+std::vector<std::size_t> EntryOrder::SortedOrder(const std::vector<TFileItem>& entries) const {
     const SortCriterion criterion = settings_.SortCriteria;
-    if (entries.size() < 2 || criterion == SortCriterion::None) return;
-    if (criterion == SortCriterion::Date && !settings_.IncludeDate) return;  // no dates: the order found stays
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (entries.size() < 2 || criterion == SortCriterion::None) return order;
+    if (criterion == SortCriterion::Date && !settings_.IncludeDate) return order;  // no dates: the order found stays
 
     // What a comparison needs besides the names is worked out once per entry: the extensions,
     // and the dates read from their texts. Entries are sorted by index and moved once.
@@ -118,11 +120,14 @@ void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
         }
         return settings_.Descending ? -r : r;
     };
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
+    return order;
+}
+
+void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
+    const std::vector<std::size_t> order = SortedOrder(entries);
     std::vector<TFileItem> sorted;
-    sorted.reserve(n);
+    sorted.reserve(entries.size());
     for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
     entries = std::move(sorted);
 }

@@ -22,6 +22,8 @@ public:
     // Sorts the list; a "Date" order without dates leaves it in the order found. Throws
     // TabuloError "'<text>' is not a valid date" for a date text it cannot read.
     void Sort(std::vector<TFileItem>& entries) const;
+    // The positions of the entries in sorted order, leaving the list as it is.
+    std::vector<std::size_t> SortedOrder(const std::vector<TFileItem>& entries) const;
 
     // The date of an entry's Date text (month names turned into numbers first when the short
     // date format writes them).

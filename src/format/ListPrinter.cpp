@@ -112,8 +112,9 @@ void ListPrinter::PrintList(std::vector<TFileItem>& entries, const std::string& 
     const std::string& sep = locale_.Formats().thousandsSeparator;
     block.sizeWidth = utf8::CharCount(FormatThousands(largestSize, sep));
     block.usageWidth = utf8::CharCount(FormatThousands(largestSize > INT64_MAX / 100 ? INT64_MAX : 100 * largestSize, sep));
-    order_.Sort(entries);
-    for (std::size_t p = 0; p < entries.size(); ++p) WriteEntry(block, entries[p], p + 1);
+    // The entries are printed in sorted order without being moved.
+    const std::vector<std::size_t> order = order_.SortedOrder(entries);
+    for (std::size_t p = 0; p < order.size(); ++p) WriteEntry(block, entries[order[p]], p + 1);
     WriteClosing(block);
     document_.LayOut();
 }

@@ -69,7 +69,7 @@ bool DirectoryReader::Read(const std::string& path) {
             r.nameOffset = names_.size();
             r.nameLength = static_cast<std::uint32_t>(length);
             r.dtype = d->type;
-            names_.append(name, length);
+            names_.append(name, length + 1);  // with its NUL, so the name can be passed to the system as it is
             records_.push_back(r);
         }
     }
@@ -86,14 +86,14 @@ std::uint32_t DirectoryReader::Attributes(std::string_view name, std::uint32_t m
 void DirectoryReader::Resolve(std::size_t i, bool withBirthTime) {
     Record& r = records_[i];
     if (r.resolved && (!withBirthTime || r.hasBirthTime || !r.statOk)) return;
-    const std::string name(Name(i));
+    const char* name = names_.data() + r.nameOffset;
 
     struct statx sx {};
     const unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME |
                           (withBirthTime ? STATX_BTIME : 0u);
     // A link is followed to its target; a dangling link is examined itself.
-    bool ok = ::statx(fd_, name.c_str(), AT_STATX_SYNC_AS_STAT, mask, &sx) == 0;
-    if (!ok) ok = ::statx(fd_, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT, mask, &sx) == 0;
+    bool ok = ::statx(fd_, name, AT_STATX_SYNC_AS_STAT, mask, &sx) == 0;
+    if (!ok) ok = ::statx(fd_, name, AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT, mask, &sx) == 0;
 
     r.resolved = true;
     r.statOk = ok;
@@ -106,7 +106,7 @@ void DirectoryReader::Resolve(std::size_t i, bool withBirthTime) {
         r.kind = (r.dtype == DT_LNK) ? Kind::FolderLink : Kind::Folder;
         if (r.dtype == DT_UNKNOWN) {
             struct stat own {};
-            if (::fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode)) {
+            if (::fstatat(fd_, name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode)) {
                 r.kind = Kind::FolderLink;
             }
         }
@@ -122,14 +122,14 @@ void DirectoryReader::Resolve(std::size_t i, bool withBirthTime) {
     st.attr = Attributes(Name(i), sx.stx_mode);
 
     if (fsKind_ == FsKind::Vfat && r.kind == Kind::File) {
-        const int f = ::openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        const int f = ::openat(fd_, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (f >= 0) {
             std::uint32_t bits = 0;
             if (::ioctl(f, FAT_IOCTL_GET_ATTRIBUTES, &bits) == 0) st.attr = bits;
             ::close(f);
         }
     } else if (fsKind_ == FsKind::Ntfs3) {
-        const std::string full = "/proc/self/fd/" + std::to_string(fd_) + "/" + name;
+        const std::string full = "/proc/self/fd/" + std::to_string(fd_) + "/" + std::string(name);
         std::uint32_t bits = 0;
         if (::getxattr(full.c_str(), "system.ntfs_attrib", &bits, sizeof bits) == sizeof bits) st.attr = bits;
     }

@@ -100,6 +100,7 @@ public:
         // Weights do not depend on neighbours, so a common beginning weighs the same on both sides.
         std::size_t k = 0;
         const std::size_t common = std::min(a.size(), b.size());
+        while (k + 8 <= common && std::memcmp(a.data() + k, b.data() + k, 8) == 0) k += 8;
         while (k < common && a[k] == b[k]) ++k;
         if (k == a.size() && k == b.size()) return 0;
         const std::string_view longer = k < a.size() ? a : b;
