@@ -20,11 +20,15 @@ cli="$top/build/release/src/cli/tabulo-cli"
 # Hidden files too, so both list every entry.
 args=(--no-settings --all-levels --hidden --pattern "%NAME %SIZE %DATE" -o "$work/tabulo.txt" "$tree")
 
-"$work/floor" "$tree" >/dev/null; "$cli" "${args[@]}"   # warm the cache
+# BENCH_CPU=N runs both on processor N only (the processors of a virtual machine can differ in
+# speed); tabulo-cli then has no second processor for its stat-ahead thread.
+pin=()
+[ -n "${BENCH_CPU:-}" ] && pin=(taskset -c "$BENCH_CPU")
+"${pin[@]}" "$work/floor" "$tree" >/dev/null; "${pin[@]}" "$cli" "${args[@]}"   # warm the cache
 floor_times=() cli_times=() peaks=()
 for ((i = 0; i < runs; i++)); do
-    floor_times+=("$( { /usr/bin/time -f '%e' "$work/floor" "$tree" >"$work/floor.txt"; } 2>&1 )")
-    read -r t m < <( { /usr/bin/time -f '%e %M' "$cli" "${args[@]}"; } 2>&1 )
+    floor_times+=("$( { /usr/bin/time -f '%e' "${pin[@]}" "$work/floor" "$tree" >"$work/floor.txt"; } 2>&1 )")
+    read -r t m < <( { /usr/bin/time -f '%e %M' "${pin[@]}" "$cli" "${args[@]}"; } 2>&1 )
     cli_times+=("$t"); peaks+=("$m")
 done
 

@@ -141,6 +141,16 @@ void FolderWalker::SearchCurrentDirectory(const std::string& folder) {
         } else {
             scannedDir_.clear();
         }
+        // The files the masks will list are examined ahead; in a big folder two at a time.
+        std::vector<std::size_t> listed;
+        for (std::size_t i = 0; i < reader.Count(); ++i) {
+            const std::string_view name = reader.Name(i);
+            if (reader.KindOf(i) != DirectoryReader::Kind::File) continue;
+            if (!settings_.IncludeAllFiles && reader.IsHiddenOrSystem(i)) continue;
+            if (!std::any_of(masks_.begin(), masks_.end(), [name](const FileMask& m) { return m.Matches(name); })) continue;
+            if (FileAllowed(name)) listed.push_back(i);
+        }
+        reader.Prefetch(listed, settings_.UseFileTimes);
         for (const FileMask& mask : masks_) {
             for (std::size_t i = 0; i < reader.Count() && !state_.AbortRequested; ++i) {
                 const std::string_view name = reader.Name(i);

@@ -12,6 +12,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace tabulo {
 
@@ -158,6 +160,26 @@ bool DirectoryReader::IsHiddenOrSystem(std::size_t i) {
     }
     Resolve(i, false);
     return (records_[i].stat.attr & (kAttrHidden | kAttrSystem)) != 0;
+}
+
+void DirectoryReader::Prefetch(const std::vector<std::size_t>& indices, bool withBirthTime) {
+    // Below this many entries a thread costs more than it saves.
+    constexpr std::size_t kWorthAThread = 256;
+    if (indices.size() < kWorthAThread) return;
+    // Each entry has its own record, so the two halves never touch the same one.
+    auto examine = [this, &indices, withBirthTime](std::size_t from, std::size_t to) {
+        for (std::size_t k = from; k < to; ++k) Resolve(indices[k], withBirthTime);
+    };
+    const std::size_t half = indices.size() / 2;
+    std::thread helper;
+    try {
+        helper = std::thread(examine, half, indices.size());
+    } catch (const std::system_error&) {
+        examine(0, indices.size());  // no thread to be had: one at a time
+        return;
+    }
+    examine(0, half);
+    helper.join();
 }
 
 bool DirectoryReader::Stat(std::size_t i, FileStat& out, bool withBirthTime) {

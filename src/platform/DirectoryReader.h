@@ -52,6 +52,9 @@ public:
     bool IsHiddenOrSystem(std::size_t i);
     // Size, times and attributes of entry i; false when the entry cannot be examined.
     bool Stat(std::size_t i, FileStat& out, bool withBirthTime);
+    // Examines the given entries ahead of Stat. Many of them are shared with a second thread, so
+    // the system examines two at a time; Stat then finds the answers ready.
+    void Prefetch(const std::vector<std::size_t>& indices, bool withBirthTime);
 
 private:
     struct Record {

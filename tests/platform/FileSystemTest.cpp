@@ -44,6 +44,23 @@ TEST(DirectoryReader, KindsOfEntriesAndLinks) {
     EXPECT_EQ(0u, stats["file.txt"].attr);
 }
 
+TEST(DirectoryReader, ExaminesABigFolderAhead) {
+    test::TempTree tree;
+    for (int i = 0; i < 600; ++i) tree.File("f" + std::to_string(i), i, test::UtcTime(2000, 1, 1) + i);
+    DirectoryReader reader;
+    ASSERT_TRUE(reader.Read(tree.Root()));
+    std::vector<std::size_t> all(reader.Count());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    reader.Prefetch(all, true);
+    for (std::size_t i = 0; i < reader.Count(); ++i) {
+        const int n = std::stoi(std::string(reader.Name(i).substr(1)));
+        FileStat st;
+        ASSERT_TRUE(reader.Stat(i, st, true));
+        EXPECT_EQ(n, st.size);
+        EXPECT_EQ(test::UtcTime(2000, 1, 1) + n, st.mtime);
+    }
+}
+
 TEST(DirectoryReader, UnreadableFolderGivesNoEntries) {
     DirectoryReader reader;
     EXPECT_FALSE(reader.Read("/nonexistent/folder"));
