@@ -33,10 +33,4 @@ private:
     std::vector<std::string_view> lines_;
 };
 
-bool IsValidUtf8(std::string_view text);
-
-// Text in the Windows-1252 code page as UTF-8; the five bytes the code page leaves undefined
-// become U+FFFD.
-std::string Windows1252ToUtf8(std::string_view text);
-
 }  // namespace tabulo

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "document/RtfWriter.h"
+#include "platform/Utf8.h"
 
 namespace tabulo {
 
@@ -147,24 +148,6 @@ std::string ConverterName(int codePage) {
     }
 }
 
-void AppendCodePoint(std::string& out, std::uint32_t cp) {
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 struct ConverterCloser {
     void operator()(UConverter* c) const { ucnv_close(c); }
@@ -534,7 +517,7 @@ class RtfReader {
         const auto it = kChars.find(word);
         if (it == kChars.end()) return;
         std::string text;
-        AppendCodePoint(text, it->second);
+        utf8::AppendCodePoint(text, it->second);
         AddText(text);
     }
 
@@ -551,7 +534,7 @@ class RtfReader {
         }
         highSurrogate_ = 0;
         std::string text;
-        AppendCodePoint(text, cp);
+        utf8::AppendCodePoint(text, cp);
         AddText(text);
     }
 
@@ -603,7 +586,7 @@ class RtfReader {
         UConverter* converter = it->second.get();
         if (converter == nullptr) {
             for (char b : bytes)
-                AppendCodePoint(out, static_cast<unsigned char>(b));
+                utf8::AppendCodePoint(out, static_cast<unsigned char>(b));
             return out;
         }
         ucnv_reset(converter);

@@ -48,7 +48,7 @@ std::optional<std::string> UnicodeStringAt(const BinaryView& block, std::size_t 
     std::size_t end = 0;
     while (end + 1 < rest.size() && (rest[end] != '\0' || rest[end + 1] != '\0'))
         end += 2;
-    return text::ShownText(text::Utf16LeToUtf8(rest.substr(0, end)));
+    return text::ShownText(utf8::FromUtf16Le(rest.substr(0, end)));
 }
 
 std::string JoinPath(const std::string& base, const std::string& suffix) {
@@ -144,7 +144,7 @@ std::string ShellLinkTarget(std::string_view bytes) {
         const auto chars = link.Slice(pos + 2, std::size_t{*count} * charSize);
         if (!chars) return {};
         const std::string path =
-            charSize == 2 ? text::ShownText(text::Utf16LeToUtf8(*chars)) : text::ShownText(*chars);
+            charSize == 2 ? text::ShownText(utf8::FromUtf16Le(*chars)) : text::ShownText(*chars);
         return FirstPathChars(path);
     }
     return {};

@@ -9,30 +9,6 @@ namespace tabulo::text {
 namespace {
 
 // Windows-1252 code points of the bytes 0x80 to 0x9F; the five unassigned bytes keep their C1
-// code point (and are then replaced as control characters).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-void AppendCodePoint(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 bool IsUnwantedControl(std::uint32_t cp) {
     if (cp == '\t' || cp == '\r' || cp == '\n') return false;
@@ -41,70 +17,25 @@ bool IsUnwantedControl(std::uint32_t cp) {
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
+std::string ShownText(std::string_view bytes) {
+    const std::string decoded = utf8::IsValid(bytes) ? std::string() : utf8::FromWindows1252(bytes);
+    const std::string_view text = decoded.empty() ? bytes : std::string_view(decoded);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {
+            out.push_back(IsUnwantedControl(b) ? '?' : static_cast<char>(b));
             ++i;
             continue;
         }
-        const std::size_t len = utf8::CharLength(bytes, i);
-        if (len == 1) return false;
-        i += len;
-    }
-    return true;
-}
-
-std::string ShownText(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    if (IsValidUtf8(bytes)) {
-        for (std::size_t i = 0; i < bytes.size();) {
-            const auto b = static_cast<unsigned char>(bytes[i]);
-            if (b < 0x80) {
-                out.push_back(IsUnwantedControl(b) ? '?' : static_cast<char>(b));
-                ++i;
-                continue;
-            }
-            const std::size_t len = utf8::CharLength(bytes, i);
-            // U+0080 to U+009F are C2 80 to C2 9F.
-            if (len == 2 && b == 0xC2 && static_cast<unsigned char>(bytes[i + 1]) <= 0x9F)
-                out.push_back('?');
-            else
-                out.append(bytes.substr(i, len));
-            i += len;
-        }
-        return out;
-    }
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        const std::uint32_t cp = b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : b;
-        if (IsUnwantedControl(cp))
+        const std::size_t len = utf8::CharLength(text, i);
+        // U+0080 to U+009F are C2 80 to C2 9F.
+        if (len == 2 && b == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F)
             out.push_back('?');
         else
-            AppendCodePoint(out, cp);
-    }
-    return out;
-}
-
-std::string Utf16LeToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() / 2);
-    const std::size_t units = bytes.size() / 2;
-    auto unit = [&](std::size_t k) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * k])) |
-               (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * k + 1])) << 8);
-    };
-    for (std::size_t k = 0; k < units; ++k) {
-        std::uint32_t cp = unit(k);
-        if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 &&
-            unit(k + 1) <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(k + 1) - 0xDC00);
-            ++k;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        AppendCodePoint(out, cp);
+            out.append(text.substr(i, len));
+        i += len;
     }
     return out;
 }

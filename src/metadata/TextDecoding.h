@@ -7,17 +7,12 @@
 // Turning bytes read from inside files into the UTF-8 texts of a list.
 namespace tabulo::text {
 
-bool IsValidUtf8(std::string_view bytes);
-
 // The text of bytes from a file: kept as they are when they are valid UTF-8, otherwise read as
 // Windows-1252 (the code page such tags and text files were mostly written in). Control
 // characters other than tab, CR and LF become '?', so a file cannot send terminal commands
 // through the list.
 std::string ShownText(std::string_view bytes);
 
-// UTF-16 little-endian code units to UTF-8; a lone surrogate becomes U+FFFD, an odd last byte is
-// dropped.
-std::string Utf16LeToUtf8(std::string_view bytes);
 
 // Blanks and control characters (bytes up to 0x20) removed at both ends or at the end.
 std::string_view Trim(std::string_view s);

@@ -148,7 +148,7 @@ std::size_t ReadKey(const BinaryView& view, std::size_t at, std::size_t end, std
     std::size_t p = at;
     while (p + 1 < end && (view.Bytes()[p] != '\0' || view.Bytes()[p + 1] != '\0'))
         p += 2;
-    key = text::Utf16LeToUtf8(view.Bytes().substr(at, p - at));
+    key = utf8::FromUtf16Le(view.Bytes().substr(at, p - at));
     return std::min(p + 2, end);
 }
 
@@ -281,7 +281,7 @@ std::string GetVersionString(std::string_view versionInfo, std::string_view name
     std::size_t end = 0;
     while (end + 1 < rest.size() && (rest[end] != '\0' || rest[end + 1] != '\0'))
         end += 2;
-    return text::ShownText(text::Utf16LeToUtf8(rest.substr(0, end)));
+    return text::ShownText(utf8::FromUtf16Le(rest.substr(0, end)));
 }
 
 std::string ReadVersionInfo(const ByteSource& file, VersionInfoRecord& record) {

@@ -89,7 +89,7 @@ public:
             }
             const std::size_t length = utf8::CharLength(s, i);
             if (length == 1) return false;  // not UTF-8
-            if (!Covered(Decode(s, i, length))) return false;
+            if (!Covered(utf8::CodePointAt(s, i, length))) return false;
             i += length;
         }
         return true;
@@ -129,12 +129,6 @@ private:
         return true;
     }
 
-    static char32_t Decode(std::string_view s, std::size_t i, std::size_t length) {
-        const auto b0 = static_cast<unsigned char>(s[i]);
-        char32_t c = length == 2 ? (b0 & 0x1F) : (length == 3 ? (b0 & 0x0F) : (b0 & 0x07));
-        for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        return c;
-    }
 
     // Walks the weight bytes of one level of a covered text, character by character.
     struct Cursor {
@@ -152,7 +146,7 @@ private:
                 std::size_t length = 1;
                 if (b >= 0x80) {
                     length = utf8::CharLength(text, next);
-                    c = Decode(text, next, length);
+                    c = utf8::CodePointAt(text, next, length);
                 }
                 next += length;
                 weight = &table[c];

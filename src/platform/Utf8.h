@@ -14,6 +14,21 @@ std::size_t CharLength(std::string_view s, std::size_t i);
 
 std::size_t CharCount(std::string_view s);
 
+// The code point of the valid sequence of `length` bytes at s[i] (as CharLength measured it).
+char32_t CodePointAt(std::string_view s, std::size_t i, std::size_t length);
+
+// True when every byte belongs to a valid UTF-8 sequence.
+bool IsValid(std::string_view s);
+
+// Appends a code point as UTF-8; a surrogate or a value beyond U+10FFFF becomes U+FFFD.
+void AppendCodePoint(std::string& out, char32_t cp);
+
+// Text in the Windows-1252 code page as UTF-8; the five bytes it leaves undefined become U+FFFD.
+std::string FromWindows1252(std::string_view bytes);
+
+// UTF-16 little-endian text (an odd last byte ignored) as UTF-8; a lone surrogate becomes U+FFFD.
+std::string FromUtf16Le(std::string_view bytes);
+
 // Byte offset of the character with index n (s.size() when s has n characters or fewer).
 std::size_t OffsetOfChar(std::string_view s, std::size_t n);
 

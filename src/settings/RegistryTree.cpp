@@ -23,23 +23,6 @@ bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
 
 // --- UTF-8 and UTF-16 ---
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 // UTF-16 code units to UTF-8. A lone surrogate U+DC80..U+DCFF stands for the stray byte 0x80..0xFF
 // (how Utf8ToUtf16 writes such bytes); any other lone surrogate becomes U+FFFD.
@@ -49,14 +32,14 @@ std::string Utf16ToUtf8(const std::vector<char16_t>& units) {
         const char32_t u = units[i];
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
             units[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+            utf8::AppendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else if (u >= 0xDC80 && u <= 0xDCFF) {
             out.push_back(static_cast<char>(u - 0xDC00));
         } else if (u >= 0xD800 && u <= 0xDFFF) {
-            AppendUtf8(out, 0xFFFD);
+            utf8::AppendCodePoint(out, 0xFFFD);
         } else {
-            AppendUtf8(out, u);
+            utf8::AppendCodePoint(out, u);
         }
     }
     return out;
@@ -72,9 +55,7 @@ std::vector<char16_t> Utf8ToUtf16(std::string_view s) {
             ++i;
             continue;
         }
-        char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-        for (std::size_t k = 1; k < len; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        const char32_t cp = utf8::CodePointAt(s, i, len);
         if (cp >= 0x10000) {
             units.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
             units.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
@@ -86,14 +67,6 @@ std::vector<char16_t> Utf8ToUtf16(std::string_view s) {
     return units;
 }
 
-bool IsValidUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t len = utf8::CharLength(s, i);
-        if (len == 1 && static_cast<unsigned char>(s[i]) >= 0x80) return false;
-        i += len;
-    }
-    return true;
-}
 
 // The file's text as UTF-8.
 std::string DecodeFile(std::string_view bytes) {
@@ -301,7 +274,7 @@ bool FitsQuoted(std::string_view s) {
     for (unsigned char c : s) {
         if (IsControl(c)) return false;
     }
-    return IsValidUtf8(s);
+    return utf8::IsValid(s);
 }
 
 std::string DataText(const RegistryValue& v) {

@@ -120,11 +120,6 @@ TEST(CatalogFile, LinesSurviveAMove) {
     EXPECT_EQ((std::vector<std::string>{"ab", "cd\xC3\xA9"}), LinesOf(moved));
 }
 
-TEST(Windows1252ToUtf8, MapsTheCodePage) {
-    EXPECT_EQ("A\xE2\x80\x9Ex\xC2\xA0\xC3\xBF", Windows1252ToUtf8("A\x84x\xA0\xFF"));
-    // The five bytes the code page leaves undefined.
-    EXPECT_EQ("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"));
-}
 
 TEST(CatalogFile, ReadErrorsNameTheFileAndTheReason) {
     test::TempTree tree;

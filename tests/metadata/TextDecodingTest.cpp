@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Utf8.h"
 #include "metadata/ByteSource.h"
 #include "metadata/TextDecoding.h"
 
@@ -74,11 +75,11 @@ TEST(TextDecoding, ShownTextKeepsUtf8AndReadsOtherBytesAsWindows1252) {
 
 TEST(TextDecoding, Utf16WithSurrogates) {
     EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80",
-              text::Utf16LeToUtf8(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
+              utf8::FromUtf16Le(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
     EXPECT_EQ(
         "\xEF\xBF\xBD"
         "B",
-        text::Utf16LeToUtf8(std::string("\x3D\xD8"
+        utf8::FromUtf16Le(std::string("\x3D\xD8"
                                         "B\0",
                                         4)));  // lone surrogate
 }

@@ -37,6 +37,16 @@ TEST(Utf8, CaseMappingIsUnicodeAwareAndKeepsBadBytes) {
     EXPECT_FALSE(utf8::EqualIgnoreCase(".txt", ".tx"));
 }
 
+TEST(Utf8, OtherEncodings) {
+    EXPECT_EQ("A\xE2\x80\x9Ex\xC2\xA0\xC3\xBF", utf8::FromWindows1252("A\x84x\xA0\xFF"));
+    // The five bytes the code page leaves undefined.
+    EXPECT_EQ("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", utf8::FromWindows1252("\x81\x8D\x8F\x90\x9D"));
+    EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80", utf8::FromUtf16Le(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
+    EXPECT_EQ("\xEF\xBF\xBD" "B", utf8::FromUtf16Le(std::string("\x3D\xD8" "B\0" "C", 5)));  // lone surrogate, odd byte
+    EXPECT_TRUE(utf8::IsValid("plain \xC3\xA9"));
+    EXPECT_FALSE(utf8::IsValid("caf\xE9"));
+}
+
 TEST(Utf8, ControlsAndHtml) {
     std::string name = "a\nb\rc\td";
     utf8::ReplaceControls(name);
