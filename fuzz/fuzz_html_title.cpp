@@ -6,7 +6,6 @@
 #include "metadata/HtmlTitle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tabulo::HtmlTitleFromSource(
-        tabulo::MemorySource(std::string_view(reinterpret_cast<const char*>(data), size)));
+    tabulo::HtmlTitleFromSource(tabulo::MemorySource(std::string_view(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

@@ -7,7 +7,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tabulo::ID3Record record;
-    tabulo::MP3Comment(
-        tabulo::MemorySource(std::string_view(reinterpret_cast<const char*>(data), size)), record);
+    tabulo::MP3Comment(tabulo::MemorySource(std::string_view(reinterpret_cast<const char*>(data), size)), record);
     return 0;
 }

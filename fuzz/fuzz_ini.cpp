@@ -6,7 +6,6 @@
 #include "metadata/IniFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tabulo::IniValue(std::string_view(reinterpret_cast<const char*>(data), size),
-                     "InternetShortcut", "URL");
+    tabulo::IniValue(std::string_view(reinterpret_cast<const char*>(data), size), "InternetShortcut", "URL");
     return 0;
 }

@@ -15,12 +15,11 @@ using M = MainWindowState;
 constexpr int kReadReg = 0;
 constexpr int kReadRegFont = 1;
 
-constexpr SortCriterion kSortItems[] = {SortCriterion::Name, SortCriterion::Size,
-                                        SortCriterion::Date, SortCriterion::Extension};
+constexpr SortCriterion kSortItems[] = {SortCriterion::Name, SortCriterion::Size, SortCriterion::Date,
+                                        SortCriterion::Extension};
 
 // A yes/no value of the run settings.
-Setting<M> Flag(std::string_view name, int defaultValue, int readOrder, int writeOrder,
-                bool ListSettings::*m) {
+Setting<M> Flag(std::string_view name, int defaultValue, int readOrder, int writeOrder, bool ListSettings::*m) {
     return {name,
             SettingKind::YesNo,
             std::int32_t{defaultValue},
@@ -33,8 +32,8 @@ Setting<M> Flag(std::string_view name, int defaultValue, int readOrder, int writ
 }
 
 // A spin box of the run settings: the value is clamped into its range.
-Setting<M> Spin(std::string_view name, int defaultValue, int readOrder, int writeOrder,
-                int ListSettings::*m, int low, int high) {
+Setting<M> Spin(std::string_view name, int defaultValue, int readOrder, int writeOrder, int ListSettings::*m, int low,
+                int high) {
     return {name,
             SettingKind::Integer,
             std::int32_t{defaultValue},
@@ -72,20 +71,13 @@ const SettingTable<MainWindowState>& MainSettings() {
                  return SettingValue{w.SortIndex(), {}};
              }},
             {"Ascending", SettingKind::YesNo, std::int32_t{1}, 2, 5,
-             [](M& w, const SettingValue& v) { w.SetAscending(v.integer != 0); },
-             GetMember(&M::rbAscending)},
+             [](M& w, const SettingValue& v) { w.SetAscending(v.integer != 0); }, GetMember(&M::rbAscending)},
             {"Descending", SettingKind::YesNo, std::int32_t{0}, 3, 6,
              [](M& w, const SettingValue& v) { w.SetDescending(v.integer != 0); },
              [](const M& w) {
                  return SettingValue{w.settings.Descending ? 1 : 0, {}};
              }},
-            {"CurrentFolder",
-             SettingKind::Text,
-             {},
-             4,
-             7,
-             SetMember(&M::currentFolder),
-             GetMember(&M::currentFolder)},
+            {"CurrentFolder", SettingKind::Text, {}, 4, 7, SetMember(&M::currentFolder), GetMember(&M::currentFolder)},
             Flag("IncludeFolders", 0, 5, 8, &ListSettings::IncludeFolders),
             Flag("RecurseAll", 0, 6, 9, &ListSettings::RecurseAll),
             Flag("IncludeDate", 1, 7, 10, &ListSettings::IncludeDate),
@@ -104,12 +96,10 @@ const SettingTable<MainWindowState>& MainSettings() {
              },
              kReadRegFont},
             {"FontSize", SettingKind::Integer, std::int32_t{1}, 2, 20,
-             [](M& w, const SettingValue& v) { w.SetFontSizeIndex(v.integer); },
-             GetMember(&M::fontSizeIndex), kReadRegFont},
+             [](M& w, const SettingValue& v) { w.SetFontSizeIndex(v.integer); }, GetMember(&M::fontSizeIndex),
+             kReadRegFont},
             {"FontColor", SettingKind::Integer, std::int32_t{0}, 3, 21,
-             [](M& w, const SettingValue& v) {
-                 w.settings.FontColor = static_cast<std::uint32_t>(v.integer);
-             },
+             [](M& w, const SettingValue& v) { w.settings.FontColor = static_cast<std::uint32_t>(v.integer); },
              [](const M& w) {
                  return SettingValue{static_cast<std::int32_t>(w.settings.FontColor), {}};
              },
@@ -121,15 +111,13 @@ const SettingTable<MainWindowState>& MainSettings() {
              },
              kReadRegFont},
             {"Width", SettingKind::Integer, std::int32_t{680}, 16, 23,
-             [](M& w, const SettingValue& v) { w.SetWindowSize(v.integer, w.height); },
-             GetMember(&M::width)},
+             [](M& w, const SettingValue& v) { w.SetWindowSize(v.integer, w.height); }, GetMember(&M::width)},
             {"Height", SettingKind::Integer, std::int32_t{472}, 17, 24,
-             [](M& w, const SettingValue& v) { w.SetWindowSize(w.width, v.integer); },
-             GetMember(&M::height)},
+             [](M& w, const SettingValue& v) { w.SetWindowSize(w.width, v.integer); }, GetMember(&M::height)},
             {"Maximized", SettingKind::YesNo, std::int32_t{0}, 18, 25, SetMember(&M::maximized),
              GetMember(&M::maximized)},
-            {"PrevCatFolder", SettingKind::Text, std::string_view(), 19, 26,
-             SetMember(&M::prevCatFolder), GetMember(&M::prevCatFolder)},
+            {"PrevCatFolder", SettingKind::Text, std::string_view(), 19, 26, SetMember(&M::prevCatFolder),
+             GetMember(&M::prevCatFolder)},
         };
         for (Setting<M>& s : t) {
             if (s.name == "TabuloPro_Exe") s.writeScope = KeyScope::ProfileKeysOnly;
@@ -157,9 +145,8 @@ void MainWindowState::SetDescending(bool checked) {
 }
 
 void MainWindowState::SetSortIndex(int index) {
-    settings.SortCriteria = index >= 0 && index < static_cast<int>(std::size(kSortItems))
-                                ? kSortItems[index]
-                                : SortCriterion::None;
+    settings.SortCriteria =
+        index >= 0 && index < static_cast<int>(std::size(kSortItems)) ? kSortItems[index] : SortCriterion::None;
 }
 
 int MainWindowState::SortIndex() const {
@@ -192,8 +179,7 @@ void MainWindowState::PrepareForReading() {
 void MainWindowState::MatchControlsToSettings() {
     rbAscending = !settings.Descending;
     const auto* size = std::find(std::begin(kFontSizes), std::end(kFontSizes), settings.FontSize);
-    fontSizeIndex =
-        size == std::end(kFontSizes) ? -1 : static_cast<int>(size - std::begin(kFontSizes));
+    fontSizeIndex = size == std::end(kFontSizes) ? -1 : static_cast<int>(size - std::begin(kFontSizes));
 }
 
 void MainWindowState::ReadReg(SettingsStore& store, std::string_view profile) {
@@ -209,8 +195,8 @@ void MainWindowState::ReadRegFont(SettingsStore& store, std::string_view profile
 
 void MainWindowState::SaveReg(SettingsStore& store, std::string_view profile) {
     SaveGroup(store, SettingsKey(profile), MainSettings(), *this, profile.empty());
-    SaveExclusionList(store, GroupKey(profile, kExcludeExtensions.subkey),
-                      kExcludeExtensions.prefix, settings.ExcludedExtensions);
+    SaveExclusionList(store, GroupKey(profile, kExcludeExtensions.subkey), kExcludeExtensions.prefix,
+                      settings.ExcludedExtensions);
     SaveExclusionList(store, GroupKey(profile, kExcludeFilenames.subkey), kExcludeFilenames.prefix,
                       settings.ExcludedFileNames);
     SaveExclusionList(store, GroupKey(profile, kExcludeFolders.subkey), kExcludeFolders.prefix,

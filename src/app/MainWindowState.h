@@ -16,8 +16,7 @@ class MainWindowState : public MainSettingsGroup {
   public:
     static constexpr int kMinWidth = 600;
     static constexpr int kMinHeight = 460;
-    static constexpr int kFontSizes[] = {8,  9,  10, 11, 12,
-                                         14, 16, 18, 20};  // the size combo's items
+    static constexpr int kFontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20};  // the size combo's items
 
     MainWindowState();  // the defaults
 
@@ -28,11 +27,10 @@ class MainWindowState : public MainSettingsGroup {
     int width = 0;
     int height = 0;
     bool maximized = false;
-    std::string prevCatFolder;     // where the catalog open dialog starts
-    bool btnTreeViewDown = false;  // the "Treeview mode" tool button
-    bool sortAndIncludeEnabled =
-        true;                 // off while the Options window's "List folders only" is checked
-    std::string programPath;  // written as "TabuloPro_Exe"; empty: not written
+    std::string prevCatFolder;          // where the catalog open dialog starts
+    bool btnTreeViewDown = false;       // the "Treeview mode" tool button
+    bool sortAndIncludeEnabled = true;  // off while the Options window's "List folders only" is checked
+    std::string programPath;            // written as "TabuloPro_Exe"; empty: not written
 
     // Controls whose enabled state follows others.
     bool TimeEnabled() const { return settings.IncludeDate; }

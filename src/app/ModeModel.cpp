@@ -73,7 +73,8 @@ void ModeModel::SetAdvancedMode() {
     settings_.rbNormal = normal;
     settings_.rbHTML = html;
     settings_.rbSDV = delimited;
-    settings_.TextQualifier = delimited && advanced_.Qualifier() != kNoQualifier ? advanced_.Qualifier() : std::string();
+    settings_.TextQualifier =
+        delimited && advanced_.Qualifier() != kNoQualifier ? advanced_.Qualifier() : std::string();
 
     // Case-sensitive tests on the pattern box, just after it took the Advanced window's pattern.
     const auto contains = [this](std::string_view text) { return edPattern_.find(text) != std::string::npos; };
@@ -151,8 +152,10 @@ void ModeModel::CreateAdvancedForm() {
 }
 
 void ModeModel::FollowAdvancedFlag() {
-    if (advanced_.AdvancedMode()) SetAdvancedMode();
-    else SetSimpleMode();
+    if (advanced_.AdvancedMode())
+        SetAdvancedMode();
+    else
+        SetSimpleMode();
 }
 
 void ModeModel::PrepareRun() {
@@ -175,11 +178,14 @@ void ModeModel::Unsubscribe(int id) {
     std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
 }
 
-void ModeModel::TakeResetCounter() { settings_.ListOptions.ResetCounter = advanced_.ResetCounter(); }
+void ModeModel::TakeResetCounter() {
+    settings_.ListOptions.ResetCounter = advanced_.ResetCounter();
+}
 
 void ModeModel::Notify(ModeChange change) {
     const auto listeners = listeners_;
-    for (const auto& [id, listener] : listeners) listener(change);
+    for (const auto& [id, listener] : listeners)
+        listener(change);
 }
 
 }  // namespace tabulo

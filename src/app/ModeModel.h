@@ -20,7 +20,7 @@ enum class ModeChange { Mode, IncludeBoxes, Pattern };
 // IncludeSize and IncludeAttr; the mode is their AdvancedMode. Views show the Include box
 // (GroupBox1) in simple mode and the pattern box (GroupBox2) in advanced mode.
 class ModeModel {
-public:
+  public:
     // Shows the Advanced window modally and tells how it was closed. The window's own OK and
     // Cancel handlers (TPatternForm::btnOKClick, btnCancelClick) run inside, as its buttons do.
     using ShowAdvanced = std::function<ModalResult(TPatternForm&)>;
@@ -84,7 +84,7 @@ public:
     int Subscribe(std::function<void(ModeChange)> listener);
     void Unsubscribe(int id);
 
-private:
+  private:
     void TakeResetCounter();
     void Notify(ModeChange change);
 

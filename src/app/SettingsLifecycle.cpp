@@ -4,9 +4,7 @@ namespace tabulo {
 
 void StartUpSettings(SettingsStore& store, SettingsWindows& windows) {
     MainWindowState& main = windows.main;
-    windows.options.onMainWindowControlsEnabled = [&main](bool enabled) {
-        main.sortAndIncludeEnabled = enabled;
-    };
+    windows.options.onMainWindowControlsEnabled = [&main](bool enabled) { main.sortAndIncludeEnabled = enabled; };
     main.sortAndIncludeEnabled = windows.options.MainWindowControlsEnabled();
 
     main.PrepareForReading();

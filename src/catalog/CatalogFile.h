@@ -14,7 +14,7 @@ namespace tabulo {
 // written in a Windows code page and are read as Windows-1252; a UTF-8 byte order mark at the
 // start of the file is dropped.
 class CatalogFile {
-public:
+  public:
     // Reads the whole file; throws TabuloError naming the file and the reason when it cannot.
     explicit CatalogFile(const std::string& path);
     // Splits text that is already in memory.
@@ -23,7 +23,7 @@ public:
     std::size_t LineCount() const { return lines_.size(); }
     std::string_view Line(std::size_t i) const { return lines_[i]; }
 
-private:
+  private:
     CatalogFile() = default;
     void SplitLines();
 

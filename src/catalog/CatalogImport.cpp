@@ -23,7 +23,9 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool IsHeaderLine(std::string_view line) { return !line.empty() && line.front() == '<'; }
+bool IsHeaderLine(std::string_view line) {
+    return !line.empty() && line.front() == '<';
+}
 
 }  // namespace
 
@@ -51,8 +53,10 @@ CatalogImport::CatalogImport(const ListSettings& settings, RunState& state, Outp
       printer_(printer),
       messages_(std::move(messages)) {
     for (const std::string& mask : GetUserExtension(settings.Filter)) {
-        if (mask == "*.*") allPass_ = true;
-        else if (!mask.empty() && mask.front() == '*') extensionMasks_.push_back(mask.substr(1));
+        if (mask == "*.*")
+            allPass_ = true;
+        else if (!mask.empty() && mask.front() == '*')
+            extensionMasks_.push_back(mask.substr(1));
     }
 }
 
@@ -143,8 +147,9 @@ bool CatalogImport::ReadEntries(const CatalogFile& file, std::size_t first, cons
         }
         ++state_.FileCount;
         ++folderFiles_;
-        TFileItem entry = NewCurrentItem(std::string(name), settings_.IncludeDate ? std::string(fields.date) : std::string(),
-                                         *size, std::string(), 0);
+        TFileItem entry =
+            NewCurrentItem(std::string(name), settings_.IncludeDate ? std::string(fields.date) : std::string(), *size,
+                           std::string(), 0);
         entry.Comment = fields.description;
         largestSize_ = std::max(largestSize_, *size);
         folderSize_ += *size;
@@ -163,8 +168,10 @@ void CatalogImport::CloseFolder() {
     const OptionFlags& options = settings_.ListOptions;
     if (options.FoldersOnly) {
         std::string name = folder_;
-        if (options.LowerCase) name = utf8::ToLower(name);
-        else if (options.UpperCase) name = utf8::ToUpper(name);
+        if (options.LowerCase)
+            name = utf8::ToLower(name);
+        else if (options.UpperCase)
+            name = utf8::ToUpper(name);
         state_.SubfolderList->push_back(std::move(name));
         return;
     }

@@ -28,7 +28,7 @@ struct ImportResult {
 // by consecutive folder and each group is printed as one folder block with the settings' pattern,
 // options, filter and sort order.
 class CatalogImport {
-public:
+  public:
     CatalogImport(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale,
                   RunObserver& observer, FolderPrinter& printer, MessageCallback messages);
 
@@ -40,7 +40,7 @@ public:
     // entry's extension, compared in upper case; no other wildcard matching is done.
     bool PassesFilter(std::string_view name) const;
 
-private:
+  private:
     void Begin(const std::string& fileName);
     // Reads the lines after the header; false when the old-format refusal ended the import.
     bool ReadEntries(const CatalogFile& file, std::size_t first, const std::string& path);

@@ -11,7 +11,7 @@ namespace tabulo {
 // Read access to text values of the current user's settings store, as the cataloguers' keys
 // need it. The store itself is not changed: a missing key is not created.
 class StoreTextReader {
-public:
+  public:
     virtual ~StoreTextReader() = default;
     // True when the key at `keyPath` (such as "Software\Quenbright\Vaultix") exists.
     virtual bool KeyExists(std::string_view keyPath) const = 0;
@@ -27,7 +27,7 @@ inline constexpr std::string_view kSkyvaultKey = "Software\\Quenbright\\Skyvault
 // programs are, the folder of the disk cataloguer's current catalogs (the "index folder"), and
 // the folder in which the catalog open dialog starts (stored as "PrevCatFolder").
 class Cataloguers {
-public:
+  public:
     explicit Cataloguers(const StoreTextReader& store) : store_(store) {}
 
     // The disk cataloguer's program path, or empty; also refreshes the index folder when its key
@@ -56,7 +56,7 @@ public:
     // from the command line, with no file chosen, keeps the folder it had.
     void AfterImport(const std::string& chosenFile);
 
-private:
+  private:
     const StoreTextReader& store_;
     std::string indexFolder_;
 };

@@ -38,8 +38,10 @@ constexpr int kExitInterrupted = 130;
 std::string OneLine(const std::string& text) {
     std::string line;
     for (const char c : text) {
-        if (c != '\r' && c != '\n') line += c;
-        else if (line.empty() || line.back() != ' ') line += ' ';
+        if (c != '\r' && c != '\n')
+            line += c;
+        else if (line.empty() || line.back() != ' ')
+            line += ' ';
     }
     return line;
 }
@@ -47,14 +49,14 @@ std::string OneLine(const std::string& text) {
 // The pattern and format choices of this command line, gathered in command-line order; a later
 // choice replaces an earlier one.
 struct FormatChoices {
-    std::optional<std::string> pattern;  // a given pattern
-    bool raw = false;                    // given by --raw-pattern: never converted
-    std::optional<PatternFormat> format; // a chosen format; none: the format in force stays
-    bool convert = false;                // chosen by --format: the pattern is converted to it
+    std::optional<std::string> pattern;   // a given pattern
+    bool raw = false;                     // given by --raw-pattern: never converted
+    std::optional<PatternFormat> format;  // a chosen format; none: the format in force stays
+    bool convert = false;                 // chosen by --format: the pattern is converted to it
     std::optional<int> separatorIndex;
     std::string separatorText;
     std::optional<std::string> qualifier;
-    std::optional<bool> advancedMode;    // --set AdvancedMode
+    std::optional<bool> advancedMode;  // --set AdvancedMode
 };
 
 PatternFormat FormatNamed(const std::string& name) {
@@ -72,9 +74,12 @@ PatternFormat FormatOf(const ListSettings& settings) {
 
 void ChooseSeparator(FormatChoices& choices, const std::string& value) {
     choices.separatorText.clear();
-    if (value == "semicolon" || value == ";") choices.separatorIndex = kSeparatorSemicolon;
-    else if (value == "comma" || value == ",") choices.separatorIndex = kSeparatorComma;
-    else if (value == "space" || value == " ") choices.separatorIndex = kSeparatorSpace;
+    if (value == "semicolon" || value == ";")
+        choices.separatorIndex = kSeparatorSemicolon;
+    else if (value == "comma" || value == ",")
+        choices.separatorIndex = kSeparatorComma;
+    else if (value == "space" || value == " ")
+        choices.separatorIndex = kSeparatorSpace;
     else {
         choices.separatorIndex = kSeparatorOther;
         choices.separatorText = value == "tab" ? "\t" : value;
@@ -130,8 +135,8 @@ constexpr AdvancedControl kAdvancedControls[] = {
 // One --set NAME=VALUE (or an option standing for one) applied to the windows: the pattern, the
 // format buttons and the mode are gathered as choices; the Include boxes go through the mode
 // model; the Advanced window's controls take their value; everything else is a listing setting.
-void AssignSetting(ProgramWindows& program, const std::string& name, const std::string& value,
-                   FormatChoices& choices, std::vector<std::pair<std::string, std::string>>& kept) {
+void AssignSetting(ProgramWindows& program, const std::string& name, const std::string& value, FormatChoices& choices,
+                   std::vector<std::pair<std::string, std::string>>& kept) {
     ListSettings& settings = program.main.settings;
     ListSettings assigned = settings;
     SetListSetting(assigned, name, value);  // throws for an unknown name or a bad value
@@ -253,7 +258,8 @@ ListSettings ApplyCommandLine(const CliRequest& request, ProgramWindows& program
     }
     mode.PrepareRun();
     ListSettings& settings = program.main.settings;
-    for (const auto& [name, value] : kept) SetListSetting(settings, name, value);
+    for (const auto& [name, value] : kept)
+        SetListSetting(settings, name, value);
     return settings;
 }
 
@@ -272,7 +278,8 @@ Locale EffectiveLocale(const CliRequest& request, const CliIo& io) {
 std::string StartFolder(const std::string& operand) {
     std::filesystem::path p = std::filesystem::absolute(operand).lexically_normal();
     std::string s = p.string();
-    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    while (s.size() > 1 && s.back() == '/')
+        s.pop_back();
     return s;
 }
 
@@ -291,7 +298,7 @@ bool WritesRtf(const CliRequest& request, const ListSettings& settings) {
 // Where the list goes: standard output or a file that replaces the named one when the list is
 // complete. Text streams out as it is made; RTF is collected in a document and written at the end.
 class ListOutput {
-public:
+  public:
     ListOutput(const CliRequest& request, const ListSettings& settings, ByteSink& standardOutput)
         : path_(request.outputPath) {
         if (!path_.empty()) {
@@ -322,7 +329,7 @@ public:
         if (file_) file_->Commit();
     }
 
-private:
+  private:
     std::string path_;
     std::unique_ptr<AtomicFile> file_;
     std::unique_ptr<FdSink> fileSink_;
@@ -368,7 +375,7 @@ std::string ProgramPath() {
 // stored, page setup, exclusion lists) and, with --profile, a profile loaded on top. The command
 // line's options then apply to these windows, and a save stores them as they stand.
 class CliSettings {
-public:
+  public:
     explicit CliSettings(const CliRequest& request)
         : store_(request.settingsFile ? *request.settingsFile : SettingsStore::DefaultPath()),
           useStore_(!request.noSettings && !store_.Path().empty()),
@@ -398,7 +405,8 @@ public:
         if (!useStore_ || !request.profile) return;
         if (!request.profile->empty() && !ProfileKeyExists(store_, *request.profile)) {
             std::string known;
-            for (const std::string& name : ListProfiles(store_)) known += (known.empty() ? "" : ", ") + name;
+            for (const std::string& name : ListProfiles(store_))
+                known += (known.empty() ? "" : ", ") + name;
             throw TabuloError("no profile named '" + *request.profile + "' in " + store_.Path() +
                               (known.empty() ? " (there are none)" : "; profiles: " + known));
         }
@@ -439,7 +447,7 @@ public:
         if (!store_.LastError().empty()) throw TabuloError(store_.LastError());
     }
 
-private:
+  private:
     SettingsStore store_;
     bool useStore_;
     ProgramWindows program_;
@@ -466,7 +474,8 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
         CliSettings::Check(request);
         stored = std::make_unique<CliSettings>(request);
         if (request.listProfiles) {
-            for (const std::string& name : stored->Profiles()) io.out.Write(name + "\n");
+            for (const std::string& name : stored->Profiles())
+                io.out.Write(name + "\n");
             io.out.Flush();
             return kExitOk;
         }
@@ -514,8 +523,9 @@ int RunCli(const std::vector<std::string>& args, CliIo& io) {
         bool aborted = false;
         if (request.catalogPath) {
             std::string refusal;
-            const ImportResult result = ImportCatalog(settings, state, output.Document(), services, *request.catalogPath,
-                                                      [&refusal](const UserMessage& m) { refusal = m.text; });
+            const ImportResult result =
+                ImportCatalog(settings, state, output.Document(), services, *request.catalogPath,
+                              [&refusal](const UserMessage& m) { refusal = m.text; });
             error = result.refused ? refusal : result.error;
             aborted = result.aborted;
         } else {

@@ -12,12 +12,12 @@ namespace tabulo {
 
 // The world as tabulo-cli sees it; tests give their own.
 struct CliIo {
-    ByteSink& out;                                  // standard output
-    std::ostream& err;                              // standard error
-    bool errIsTerminal = false;                     // show the live status line
+    ByteSink& out;               // standard output
+    std::ostream& err;           // standard error
+    bool errIsTerminal = false;  // show the live status line
     int terminalWidth = 80;
-    const std::atomic<bool>* interrupted = nullptr; // set on Ctrl-C
-    const Locale* locale = nullptr;                 // the user's locale; read from the environment when null
+    const std::atomic<bool>* interrupted = nullptr;  // set on Ctrl-C
+    const Locale* locale = nullptr;                  // the user's locale; read from the environment when null
 };
 
 // Runs tabulo-cli with its arguments (without the program name); returns the exit status.

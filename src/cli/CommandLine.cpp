@@ -16,7 +16,8 @@ void Assign(CliRequest& r, std::string name, std::string value) {
 CliOption Switch(std::string_view longName, std::string_view help,
                  std::vector<std::pair<std::string, std::string>> sets) {
     return {longName, 0, {}, help, [sets](CliRequest& r, const std::string&) {
-                for (const auto& [name, value] : sets) Assign(r, name, value);
+                for (const auto& [name, value] : sets)
+                    Assign(r, name, value);
             }};
 }
 
@@ -24,7 +25,8 @@ CliOption Switch(std::string_view longName, std::string_view help,
 CliOption Valued(std::string_view longName, std::string_view argument, std::string_view help, std::string setting,
                  std::vector<std::pair<std::string, std::string>> extra = {}) {
     return {longName, 0, argument, help, [setting, extra](CliRequest& r, const std::string& value) {
-                for (const auto& [name, v] : extra) Assign(r, name, v);
+                for (const auto& [name, v] : extra)
+                    Assign(r, name, v);
                 Assign(r, setting, value);
             }};
 }
@@ -70,12 +72,13 @@ std::vector<CliOption> ListingOptions() {
         Switch("no-size", "No size column (IncludeSize=off).", {{"IncludeSize", "off"}}),
         Switch("attributes", "Add the attribute letters (IncludeAttr=on).", {{"IncludeAttr", "on"}}),
         Valued("max-length", "N", "Width of the name column, 8..255, default 30 (MaxLength).", "MaxLength"),
-        Valued("exclude-ext", "LIST", "Leave out these extensions, e.g. '.tmp;.bak' (ExcludedExtensions, Exclusions=on).",
+        Valued("exclude-ext", "LIST",
+               "Leave out these extensions, e.g. '.tmp;.bak' (ExcludedExtensions, Exclusions=on).",
                "ExcludedExtensions", {{"Exclusions", "on"}}),
         Valued("exclude-name", "LIST", "Leave out these file names (ExcludedFileNames, Exclusions=on).",
                "ExcludedFileNames", {{"Exclusions", "on"}}),
-        Valued("exclude-folder", "LIST", "Leave out these folders (ExcludedFolders, Exclusions=on).",
-               "ExcludedFolders", {{"Exclusions", "on"}}),
+        Valued("exclude-folder", "LIST", "Leave out these folders (ExcludedFolders, Exclusions=on).", "ExcludedFolders",
+               {{"Exclusions", "on"}}),
     };
 }
 
@@ -128,8 +131,9 @@ std::vector<CliOption> AutoCommentOptions() {
 
 std::vector<CliOption> LocaleOptions() {
     return {
-        {"locale", 0, "NAME", "Dates, times, numbers, month names and name order of this locale (e.g. de_DE); "
-                              "default: the user's locale.",
+        {"locale", 0, "NAME",
+         "Dates, times, numbers, month names and name order of this locale (e.g. de_DE); "
+         "default: the user's locale.",
          [](CliRequest& r, const std::string& v) { r.localeName = v; }},
         {"date-format", 0, "FMT", "Short date format, e.g. dd.MM.yyyy.",
          [](CliRequest& r, const std::string& v) { r.dateFormat = v; }},
@@ -154,12 +158,20 @@ std::vector<CliOption> SettingsOptions() {
          "Save the settings of this command line as profile NAME (a profile of that name, in any case, is "
          "replaced). With no FOLDER, only save.",
          [](CliRequest& r, const std::string& v) { r.saveProfile = v; }},
-        {"save-settings", 0, {},
+        {"save-settings",
+         0,
+         {},
          "Save the settings of this command line as the ones every run starts from. With no FOLDER, only save.",
          [](CliRequest& r, const std::string&) { r.saveSettings = true; }},
-        {"list-profiles", 0, {}, "List the saved profiles and exit.",
+        {"list-profiles",
+         0,
+         {},
+         "List the saved profiles and exit.",
          [](CliRequest& r, const std::string&) { r.listProfiles = true; }},
-        {"no-settings", 0, {}, "Start from the factory settings; read and write no settings file.",
+        {"no-settings",
+         0,
+         {},
+         "Start from the factory settings; read and write no settings file.",
          [](CliRequest& r, const std::string&) { r.noSettings = true; }},
     };
 }
@@ -182,7 +194,11 @@ std::vector<CliOption> OutputOptions() {
     return {
         {"output", 'o', "FILE", "Write the list to FILE (replaced when complete) instead of standard output.",
          [](CliRequest& r, const std::string& v) { r.outputPath = v; }},
-        {"crlf", 0, {}, "End lines with CR LF instead of LF.", [](CliRequest& r, const std::string&) { r.crlf = true; }},
+        {"crlf",
+         0,
+         {},
+         "End lines with CR LF instead of LF.",
+         [](CliRequest& r, const std::string&) { r.crlf = true; }},
         {"help", 'h', {}, "Show this help and exit.", [](CliRequest& r, const std::string&) { r.help = true; }},
         {"version", 0, {}, "Show the version and exit.", [](CliRequest& r, const std::string&) { r.version = true; }},
     };
@@ -209,7 +225,8 @@ const std::vector<CliOption>& CliOptions() {
         std::vector<CliOption> all;
         for (auto group : {ListingOptions, AutoCommentOptions, FormatOptions, CatalogOptions, LocaleOptions,
                            SettingsOptions, DocumentOptions, OutputOptions}) {
-            for (CliOption& o : group()) all.push_back(std::move(o));
+            for (CliOption& o : group())
+                all.push_back(std::move(o));
         }
         return all;
     }();
@@ -286,8 +303,10 @@ std::string HelpText() {
         head += o.shortName ? std::string("-") + o.shortName + ", " : "    ";
         head += "--" + std::string(o.longName);
         if (!o.argument.empty()) head += " " + std::string(o.argument);
-        if (head.size() < 30) head.append(30 - head.size(), ' ');
-        else head += "\n" + std::string(30, ' ');
+        if (head.size() < 30)
+            head.append(30 - head.size(), ' ');
+        else
+            head += "\n" + std::string(30, ' ');
         text += head + std::string(o.help) + "\n";
     }
     text +=

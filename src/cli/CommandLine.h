@@ -27,7 +27,7 @@ struct CliRequest {
     std::optional<std::string> thousandsSeparator;
     std::string outputPath;
     std::optional<std::string> catalogPath;  // a catalog file to list instead of a folder
-    std::optional<std::string> preview;  // a pattern to show with sample values instead of a list
+    std::optional<std::string> preview;      // a pattern to show with sample values instead of a list
     // The settings store: the run starts from the stored settings (or a profile) unless
     // noSettings; they are written only when asked.
     std::optional<std::string> settingsFile;

@@ -13,7 +13,7 @@ namespace tabulo {
 // a terminal, keeps one live status line on standard error (folder being scanned, files so far),
 // cleared when the run ends.
 class TerminalStatus : public RunObserver {
-public:
+  public:
     TerminalStatus(std::ostream& err, bool live, const std::atomic<bool>* interrupted, int width);
 
     void SetStatusPanel(int panel, std::string_view text) override;
@@ -23,7 +23,7 @@ public:
     // The last text of status panel 1 ("12 files found" once the run has ended).
     const std::string& Panel1() const { return panel1_; }
 
-private:
+  private:
     void Draw(const RunState& state);
 
     std::ostream& err_;

@@ -12,7 +12,9 @@ namespace {
 
 std::atomic<bool> gInterrupted{false};
 
-void OnInterrupt(int) { gInterrupted = true; }
+void OnInterrupt(int) {
+    gInterrupted = true;
+}
 
 }  // namespace
 

@@ -16,8 +16,7 @@ namespace {
 constexpr std::size_t kUndoLimit = 1000;
 
 // The runs of a paragraph before and after a byte offset.
-std::pair<std::vector<TextRun>, std::vector<TextRun>> SplitRuns(const Paragraph& p,
-                                                                std::size_t offset) {
+std::pair<std::vector<TextRun>, std::vector<TextRun>> SplitRuns(const Paragraph& p, std::size_t offset) {
     std::pair<std::vector<TextRun>, std::vector<TextRun>> parts;
     std::size_t pos = 0;
     for (const TextRun& run : p.runs) {
@@ -70,8 +69,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
         const char c = text[i];
         if (c != '\r' && c != '\n') continue;
         lines.push_back(text.substr(start, i - start));
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
-            ++i;
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
         start = i + 1;
     }
     lines.push_back(text.substr(start));
@@ -94,8 +92,7 @@ std::size_t Paragraph::Size() const {
     return size;
 }
 
-Document::Document()
-    : textStyles_(DefaultTextStyles()), paragraphStyles_(DefaultParagraphStyles()) {}
+Document::Document() : textStyles_(DefaultTextStyles()), paragraphStyles_(DefaultParagraphStyles()) {}
 
 // --- the listing's operations ---
 
@@ -218,8 +215,7 @@ int Document::StyleAt(DocPosition p) const {
     std::size_t pos = 0;
     for (const TextRun& run : para.runs) {
         pos += run.text.size();
-        if (p.offset <= pos && (p.offset > pos - run.text.size() || p.offset == 0))
-            return run.style;
+        if (p.offset <= pos && (p.offset > pos - run.text.size() || p.offset == 0)) return run.style;
     }
     return para.runs.empty() ? 0 : para.runs.back().style;
 }
@@ -241,8 +237,7 @@ void Document::SetSelectionAndStyle(Selection s, int currentStyle) {
     selection_ = s;
     currentStyle_ = currentStyle;
     if (selectionChanged) Notify([](DocumentObserver* o) { o->SelectionChanged(); });
-    if (styleChanged)
-        Notify([currentStyle](DocumentObserver* o) { o->CurrentTextStyleChanged(currentStyle); });
+    if (styleChanged) Notify([currentStyle](DocumentObserver* o) { o->CurrentTextStyleChanged(currentStyle); });
 }
 
 void Document::ClampSelection() {
@@ -252,8 +247,7 @@ void Document::ClampSelection() {
 
 // --- editing ---
 
-DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment,
-                                int fallbackStyle) {
+DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment, int fallbackStyle) {
     range = {Clamp(range.start), Clamp(range.end)};
     if (range.end < range.start) std::swap(range.start, range.end);
     std::vector<TextRun> head;
@@ -294,8 +288,7 @@ DocRange Document::ReplaceRange(DocRange range, std::vector<Paragraph> fragment,
     return {{first, headSize}, {first + n - 1, lastSize}};
 }
 
-void Document::ReplaceSpan(std::size_t first, std::size_t count,
-                           std::vector<Paragraph> replacement) {
+void Document::ReplaceSpan(std::size_t first, std::size_t count, std::vector<Paragraph> replacement) {
     const std::size_t inserted = replacement.size();
     SpanEdit edit;
     edit.first = first;
@@ -314,10 +307,8 @@ void Document::ReplaceSpan(std::size_t first, std::size_t count,
         std::move(from, to, std::back_inserter(edit.removed));
         paragraphs_.erase(from, to);
     } else if (replacement.size() > common) {
-        paragraphs_.insert(
-            from,
-            std::make_move_iterator(replacement.begin() + static_cast<std::ptrdiff_t>(common)),
-            std::make_move_iterator(replacement.end()));
+        paragraphs_.insert(from, std::make_move_iterator(replacement.begin() + static_cast<std::ptrdiff_t>(common)),
+                           std::make_move_iterator(replacement.end()));
     }
 
     if (groupDepth_ > 0 && groupStarted_ && !undo_.empty()) {
@@ -347,24 +338,21 @@ void Document::Delete(DocRange range) {
     const DocPosition start = Clamp(std::min(range.start, range.end));
     // An emptied paragraph keeps the style of the first character deleted.
     const std::string text = paragraphs_[start.paragraph].Text();
-    const std::size_t next = start.offset < text.size()
-                                 ? start.offset + utf8::CharLength(text, start.offset)
-                                 : start.offset;
+    const std::size_t next =
+        start.offset < text.size() ? start.offset + utf8::CharLength(text, start.offset) : start.offset;
     ReplaceRange(range, {}, StyleAt({start.paragraph, next}));
 }
 
 DocRange Document::Replace(DocRange range, std::string_view text, int textStyle) {
     const DocPosition start = Clamp(std::min(range.start, range.end));
-    const int paragraphStyle =
-        paragraphs_.empty() ? 0 : paragraphs_[start.paragraph].paragraphStyle;
+    const int paragraphStyle = paragraphs_.empty() ? 0 : paragraphs_[start.paragraph].paragraphStyle;
     return ReplaceRange(range, TextFragment(text, textStyle, paragraphStyle), textStyle);
 }
 
 DocRange Document::InsertText(std::string_view text) {
     const int style = currentStyle_;
     const DocRange inserted = Replace(selection_.Range(), text, style);
-    SetSelectionAndStyle({inserted.end, inserted.end},
-                         text.empty() ? StyleAt(inserted.end) : style);
+    SetSelectionAndStyle({inserted.end, inserted.end}, text.empty() ? StyleAt(inserted.end) : style);
     return inserted;
 }
 
@@ -385,8 +373,7 @@ DocRange Document::PasteRtf(std::string_view rtf) {
     const std::size_t textStyles = textStyles_.size();
     const std::size_t paragraphStyles = paragraphStyles_.size();
     RtfContent content = ReadRtf(rtf, textStyles_, paragraphStyles_);
-    if (textStyles_.size() != textStyles || paragraphStyles_.size() != paragraphStyles)
-        NotifyStyles();
+    if (textStyles_.size() != textStyles || paragraphStyles_.size() != paragraphStyles) NotifyStyles();
     if (content.paragraphs.empty()) return {selection_.caret, selection_.caret};
     return InsertFragmentAtSelection(content.paragraphs);
 }
@@ -435,8 +422,7 @@ void Document::ConvertRange(DocRange range, const std::function<int(int)>& conve
         if (old.Size() == 0) {
             // An empty paragraph is converted when its break lies inside the range.
             const bool covered = i < range.end.paragraph;
-            p.runs.push_back({std::string(), covered ? convertOnce(old.runs.front().style)
-                                                     : old.runs.front().style});
+            p.runs.push_back({std::string(), covered ? convertOnce(old.runs.front().style) : old.runs.front().style});
         } else {
             std::size_t pos = 0;
             for (const TextRun& run : old.runs) {
@@ -444,8 +430,7 @@ void Document::ConvertRange(DocRange range, const std::function<int(int)>& conve
                 const std::size_t a = std::clamp(from, pos, end);
                 const std::size_t b = std::clamp(to, a, end);
                 p.runs.push_back({run.text.substr(0, a - pos), run.style});
-                if (b > a)
-                    p.runs.push_back({run.text.substr(a - pos, b - a), convertOnce(run.style)});
+                if (b > a) p.runs.push_back({run.text.substr(a - pos, b - a), convertOnce(run.style)});
                 p.runs.push_back({run.text.substr(b - pos), run.style});
                 pos = end;
             }
@@ -473,9 +458,8 @@ void Document::ApplyStyleConversion(const std::function<int(int)>& convert) {
 }
 
 void Document::ApplyStyleConversion(const StyleConversion& conversion) {
-    ApplyStyleConversion([this, &conversion](int style) {
-        return RichEdit1StyleConversion(textStyles_, style, conversion);
-    });
+    ApplyStyleConversion(
+        [this, &conversion](int style) { return RichEdit1StyleConversion(textStyles_, style, conversion); });
 }
 
 // --- undo ---
@@ -497,8 +481,7 @@ bool Document::Undo() {
         }
         NotifyParagraphs(it->first, it->inserted, it->removed.size());
     }
-    SetSelectionAndStyle({Clamp(step.selection.anchor), Clamp(step.selection.caret)},
-                         step.currentStyle);
+    SetSelectionAndStyle({Clamp(step.selection.anchor), Clamp(step.selection.caret)}, step.currentStyle);
     return true;
 }
 

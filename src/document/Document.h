@@ -56,9 +56,7 @@ struct Selection {
     DocPosition caret;
 
     bool Empty() const { return anchor == caret; }
-    DocRange Range() const {
-        return anchor < caret ? DocRange{anchor, caret} : DocRange{caret, anchor};
-    }
+    DocRange Range() const { return anchor < caret ? DocRange{anchor, caret} : DocRange{caret, anchor}; }
     friend bool operator==(const Selection&, const Selection&) = default;
 };
 
@@ -67,8 +65,7 @@ class DocumentObserver {
   public:
     virtual ~DocumentObserver() = default;
     // Paragraphs [first, first + removed) were replaced by `inserted` new ones.
-    virtual void ParagraphsReplaced(std::size_t /*first*/, std::size_t /*removed*/,
-                                    std::size_t /*inserted*/) {}
+    virtual void ParagraphsReplaced(std::size_t /*first*/, std::size_t /*removed*/, std::size_t /*inserted*/) {}
     virtual void SelectionChanged() {}
     // The style of the text typed next changed.
     virtual void CurrentTextStyleChanged(int /*style*/) {}

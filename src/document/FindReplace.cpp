@@ -40,8 +40,7 @@ bool FindReplace::ReplaceDialogFind() {
 }
 
 bool FindReplace::ReplaceSelectedIfExact() {
-    if (document_.ReadOnly() || !document_.HasSelection() ||
-        document_.SelectedText() != replace_.findText)
+    if (document_.ReadOnly() || !document_.HasSelection() || document_.SelectedText() != replace_.findText)
         return false;
     ReplaceSelection();
     return true;
@@ -72,8 +71,7 @@ int FindReplace::ReplaceDialogReplaceAll() {
         ++count;
     }
     document_.EndUndoGroup();
-    messages_.Information("There were " + std::to_string(count) + " replacements made.",
-                          "Search and Replace");
+    messages_.Information("There were " + std::to_string(count) + " replacements made.", "Search and Replace");
     return count;
 }
 

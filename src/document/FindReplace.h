@@ -42,8 +42,7 @@ class FindReplace {
         DialogOptions options;
     };
 
-    FindReplace(Document& document, SearchMessages& messages)
-        : document_(document), messages_(messages) {}
+    FindReplace(Document& document, SearchMessages& messages) : document_(document), messages_(messages) {}
 
     FindDialog& Find() { return find_; }
     ReplaceDialog& Replace() { return replace_; }

@@ -11,8 +11,7 @@ std::string ReplaceMacro(std::string_view text, char letter, std::string_view va
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() &&
-            (text[i + 1] == lower || text[i + 1] == upper)) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == lower || text[i + 1] == upper)) {
             out += value;
             ++i;
         } else {
@@ -24,8 +23,7 @@ std::string ReplaceMacro(std::string_view text, char letter, std::string_view va
 
 }  // namespace
 
-std::string ExpandPageMacros(std::string_view text, int page, int pageCount,
-                             std::string_view dateTime) {
+std::string ExpandPageMacros(std::string_view text, int page, int pageCount, std::string_view dateTime) {
     std::string out = ReplaceMacro(text, 'p', std::to_string(page));
     out = ReplaceMacro(out, 't', std::to_string(pageCount));
     return ReplaceMacro(out, 'd', dateTime);
@@ -43,8 +41,7 @@ TextOrigin FooterOrigin(const PrintArea& area, int width, int height) {
     return {(area.left + area.right - width) / 2, area.bottom - height - 10};
 }
 
-TextStyle PageTextFont(const TextStyle& normalText, const std::string& fontName, Color color,
-                       int size) {
+TextStyle PageTextFont(const TextStyle& normalText, const std::string& fontName, Color color, int size) {
     TextStyle font = normalText;
     font.fontName = fontName;
     font.color = color;

@@ -10,8 +10,7 @@ namespace tabulo {
 
 // A page header or footer text with its macros expanded: every "%p" becomes the page number,
 // then every "%t" the page count, then every "%d" the date and time; letter case is ignored.
-std::string ExpandPageMacros(std::string_view text, int page, int pageCount,
-                             std::string_view dateTime);
+std::string ExpandPageMacros(std::string_view text, int page, int pageCount, std::string_view dateTime);
 
 // The date and time "%d" stands for: the short date and the long time, joined by a blank.
 std::string PageDateTime(const Locale& locale, const LocalDateTime& now);
@@ -38,7 +37,6 @@ TextOrigin FooterOrigin(const PrintArea& area, int width, int height);
 
 // The font of header and footer: the "Normal text" style with the page settings' name, colour and
 // size.
-TextStyle PageTextFont(const TextStyle& normalText, const std::string& fontName, Color color,
-                       int size);
+TextStyle PageTextFont(const TextStyle& normalText, const std::string& fontName, Color color, int size);
 
 }  // namespace tabulo

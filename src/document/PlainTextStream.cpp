@@ -6,9 +6,13 @@
 
 namespace tabulo {
 
-FdSink::FdSink(int fd, std::size_t bufferSize) : fd_(fd), capacity_(bufferSize) { buffer_.reserve(capacity_); }
+FdSink::FdSink(int fd, std::size_t bufferSize) : fd_(fd), capacity_(bufferSize) {
+    buffer_.reserve(capacity_);
+}
 
-FdSink::~FdSink() { Flush(); }
+FdSink::~FdSink() {
+    Flush();
+}
 
 void FdSink::Write(std::string_view bytes) {
     if (buffer_.size() + bytes.size() > capacity_) Flush();

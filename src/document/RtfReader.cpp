@@ -18,17 +18,7 @@ namespace {
 
 constexpr std::size_t kMaxDepth = 512;
 
-enum class Dest {
-    Body,
-    FontTable,
-    ColorTable,
-    StyleSheet,
-    Skip,
-    Background,
-    BackgroundName,
-    BackgroundValue,
-    Margin
-};
+enum class Dest { Body, FontTable, ColorTable, StyleSheet, Skip, Background, BackgroundName, BackgroundValue, Margin };
 
 struct CharFormat {
     int font = -1;  // -1: the default font
@@ -42,8 +32,7 @@ struct CharFormat {
     int charStyle = -1;
 
     auto Key() const {
-        return std::make_tuple(font, halfPoints, color, back, bold, italic, underline, strike,
-                               charStyle);
+        return std::make_tuple(font, halfPoints, color, back, bold, italic, underline, strike, charStyle);
     }
 };
 
@@ -75,19 +64,17 @@ struct SheetEntry {
 // Destinations whose content is not text of the document.
 bool IsSkippedDestination(std::string_view word) {
     static constexpr std::string_view kSkipped[] = {
-        "info",   "pict",     "object",     "header",   "headerl",  "headerr",    "headerf",
-        "footer", "footerl",  "footerr",    "footerf",  "footnote", "annotation", "fldinst",
-        "pntext", "listtext", "nonshppict", "shp",      "xe",       "tc",         "txe",
-        "rxe",    "filetbl",  "revtbl",     "template", "do",       "objdata",    "result",
-        "ftnsep", "ftnsepc",  "aftnsep",    "aftnsepc"};
+        "info",       "pict",    "object",  "header",   "headerl",    "headerr", "headerf", "footer",
+        "footerl",    "footerr", "footerf", "footnote", "annotation", "fldinst", "pntext",  "listtext",
+        "nonshppict", "shp",     "xe",      "tc",       "txe",        "rxe",     "filetbl", "revtbl",
+        "template",   "do",      "objdata", "result",   "ftnsep",     "ftnsepc", "aftnsep", "aftnsepc"};
     return std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped);
 }
 
 bool IsUnderlineWord(std::string_view word) {
     static constexpr std::string_view kWords[] = {
-        "ul",         "uld",       "uldash",     "uldashd", "uldashdd", "uldb",
-        "ulhwave",    "ulldash",   "ulth",       "ulthd",   "ulthdash", "ulthdashd",
-        "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave"};
+        "ul",    "uld",      "uldash",    "uldashd",    "uldashdd",  "uldb",       "ulhwave", "ulldash", "ulth",
+        "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave"};
     return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
 }
 
@@ -148,15 +135,13 @@ std::string ConverterName(int codePage) {
     }
 }
 
-
 struct ConverterCloser {
     void operator()(UConverter* c) const { ucnv_close(c); }
 };
 
 class RtfReader {
   public:
-    RtfReader(std::string_view rtf, std::vector<TextStyle>& textStyles,
-              std::vector<ParagraphStyle>& parStyles)
+    RtfReader(std::string_view rtf, std::vector<TextStyle>& textStyles, std::vector<ParagraphStyle>& parStyles)
         : src_(rtf), textStyles_(textStyles), parStyles_(parStyles) {}
 
     RtfContent Read() {
@@ -233,8 +218,8 @@ class RtfReader {
             std::optional<int> param = Number();
             if (pos_ < src_.size() && src_[pos_] == ' ') ++pos_;
             if (word == "bin") {
-                pos_ += std::min<std::size_t>(
-                    static_cast<std::size_t>(std::max(param.value_or(0), 0)), src_.size() - pos_);
+                pos_ +=
+                    std::min<std::size_t>(static_cast<std::size_t>(std::max(param.value_or(0), 0)), src_.size() - pos_);
                 return;
             }
             if (word == "u") {
@@ -344,16 +329,14 @@ class RtfReader {
         }
         const Dest closing = state_.dest;
         if (closing == Dest::FontTable) StoreFont();
-        if (closing == Dest::StyleSheet && inSheetEntry_ && saved_.size() == sheetDepth_ + 1)
-            StoreSheetEntry();
+        if (closing == Dest::StyleSheet && inSheetEntry_ && saved_.size() == sheetDepth_ + 1) StoreSheetEntry();
         if (closing == Dest::BackgroundValue && backgroundName_ == "fillColor") {
             if (const std::optional<long long> v = Integer(backgroundValue_)) {
                 content_.background = static_cast<Color>(*v) & 0xFFFFFF;
             }
         }
         if (closing == Dest::Margin) {
-            if (const std::optional<long long> v = Integer(marginText_);
-                v && *v >= 0 && *v <= 1000) {
+            if (const std::optional<long long> v = Integer(marginText_); v && *v >= 0 && *v <= 1000) {
                 content_.leftMargin = static_cast<int>(*v);
             }
         }
@@ -414,8 +397,7 @@ class RtfReader {
                 if (!inSheetEntry_) break;
                 if (word == "s") sheetEntry_.kind = SheetEntry::Paragraph, sheetEntry_.number = n;
                 if (word == "cs") sheetEntry_.kind = SheetEntry::Character, sheetEntry_.number = n;
-                if (word == "ds" || word == "ts")
-                    sheetEntry_.kind = SheetEntry::Other, sheetEntry_.number = n;
+                if (word == "ds" || word == "ts") sheetEntry_.kind = SheetEntry::Other, sheetEntry_.number = n;
                 break;
             default:
                 break;
@@ -511,9 +493,8 @@ class RtfReader {
 
     void SpecialCharacter(const std::string& word) {
         static const std::map<std::string, std::uint32_t> kChars = {
-            {"emdash", 0x2014},    {"endash", 0x2013},   {"emspace", 0x2003}, {"enspace", 0x2002},
-            {"qmspace", 0x2005},   {"bullet", 0x2022},   {"lquote", 0x2018},  {"rquote", 0x2019},
-            {"ldblquote", 0x201C}, {"rdblquote", 0x201D}};
+            {"emdash", 0x2014}, {"endash", 0x2013}, {"emspace", 0x2003}, {"enspace", 0x2002},   {"qmspace", 0x2005},
+            {"bullet", 0x2022}, {"lquote", 0x2018}, {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D}};
         const auto it = kChars.find(word);
         if (it == kChars.end()) return;
         std::string text;
@@ -578,9 +559,7 @@ class RtfReader {
                 error = U_ZERO_ERROR;
                 converter = ucnv_open("windows-1252", &error);
             }
-            it = converters_
-                     .emplace(codePage, std::unique_ptr<UConverter, ConverterCloser>(converter))
-                     .first;
+            it = converters_.emplace(codePage, std::unique_ptr<UConverter, ConverterCloser>(converter)).first;
         }
         std::string out;
         UConverter* converter = it->second.get();
@@ -592,14 +571,14 @@ class RtfReader {
         ucnv_reset(converter);
         std::u16string units(bytes.size() * 2 + 4, u'\0');
         UErrorCode error = U_ZERO_ERROR;
-        const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()),
-                                        bytes.data(), static_cast<int32_t>(bytes.size()), &error);
+        const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()), bytes.data(),
+                                        static_cast<int32_t>(bytes.size()), &error);
         if (U_FAILURE(error)) return out;
         out.resize(static_cast<std::size_t>(n) * 3 + 4);
         int32_t length = 0;
         error = U_ZERO_ERROR;
-        u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, units.data(), n,
-                           0xFFFD, nullptr, &error);
+        u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, units.data(), n, 0xFFFD, nullptr,
+                           &error);
         out.resize(U_FAILURE(error) ? 0 : static_cast<std::size_t>(length));
         return out;
     }
@@ -622,8 +601,7 @@ class RtfReader {
                 for (char c : text) {
                     if (c != ';') continue;
                     colors_.push_back(colorSet_ ? std::optional<Color>(static_cast<Color>(
-                                                      (red_ & 0xFF) | ((green_ & 0xFF) << 8) |
-                                                      ((blue_ & 0xFF) << 16)))
+                                                      (red_ & 0xFF) | ((green_ & 0xFF) << 8) | ((blue_ & 0xFF) << 16)))
                                                 : std::nullopt);
                     red_ = green_ = blue_ = 0;
                     colorSet_ = false;
@@ -694,10 +672,8 @@ class RtfReader {
     void StoreSheetEntry() {
         if (!inSheetEntry_) return;
         sheetEntry_.name = Trimmed(sheetEntry_.name);
-        if (sheetEntry_.kind == SheetEntry::Paragraph)
-            parSheet_[sheetEntry_.number] = sheetEntry_.name;
-        if (sheetEntry_.kind == SheetEntry::Character)
-            charSheet_[sheetEntry_.number] = sheetEntry_.name;
+        if (sheetEntry_.kind == SheetEntry::Paragraph) parSheet_[sheetEntry_.number] = sheetEntry_.name;
+        if (sheetEntry_.kind == SheetEntry::Character) charSheet_[sheetEntry_.number] = sheetEntry_.name;
         inSheetEntry_ = false;
     }
 
@@ -761,14 +737,12 @@ class RtfReader {
         const auto sheet = parSheet_.find(f.style);
         const std::string name = sheet != parSheet_.end() ? sheet->second : std::string();
         auto sameLayout = [&s](const ParagraphStyle& p) {
-            return p.alignment == s.alignment && p.leftIndent == s.leftIndent &&
-                   p.rightIndent == s.rightIndent;
+            return p.alignment == s.alignment && p.leftIndent == s.leftIndent && p.rightIndent == s.rightIndent;
         };
 
         int found = -1;
         for (std::size_t i = 0; i < parStyles_.size() && found < 0 && !name.empty(); ++i) {
-            if (parStyles_[i].name == name && sameLayout(parStyles_[i]))
-                found = static_cast<int>(i);
+            if (parStyles_[i].name == name && sameLayout(parStyles_[i])) found = static_cast<int>(i);
         }
         // Word processors wrap lines, so foreign paragraphs go to a style that wraps.
         for (std::size_t i = 0; i < parStyles_.size() && found < 0; ++i) {

@@ -37,10 +37,8 @@ void AppendUnicode(std::string& out, std::uint32_t cp) {
 std::uint32_t DecodeValid(std::string_view s, std::size_t i, std::size_t length) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
     if (length == 2) return ((byte(0) & 0x1Fu) << 6) | (byte(1) & 0x3Fu);
-    if (length == 3)
-        return ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
-    return ((byte(0) & 0x07u) << 18) | ((byte(1) & 0x3Fu) << 12) | ((byte(2) & 0x3Fu) << 6) |
-           (byte(3) & 0x3Fu);
+    if (length == 3) return ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
+    return ((byte(0) & 0x07u) << 18) | ((byte(1) & 0x3Fu) << 12) | ((byte(2) & 0x3Fu) << 6) | (byte(3) & 0x3Fu);
 }
 
 // Text with RTF's special characters escaped.
@@ -120,19 +118,13 @@ class RtfWriter {
   private:
     const TextStyle& Style(int n) const {
         const auto& styles = document_.TextStyles();
-        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size()
-                          ? static_cast<std::size_t>(n)
-                          : 0];
+        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size() ? static_cast<std::size_t>(n) : 0];
     }
     const ParagraphStyle& ParStyle(int n) const {
         const auto& styles = document_.ParagraphStyles();
-        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size()
-                          ? static_cast<std::size_t>(n)
-                          : 0];
+        return styles[n >= 0 && static_cast<std::size_t>(n) < styles.size() ? static_cast<std::size_t>(n) : 0];
     }
-    static int Clamped(int n, std::size_t count) {
-        return n >= 0 && static_cast<std::size_t>(n) < count ? n : 0;
-    }
+    static int Clamped(int n, std::size_t count) { return n >= 0 && static_cast<std::size_t>(n) < count ? n : 0; }
 
     // Fonts and colours of the styles in use; colour index 0 is the automatic colour.
     void CollectTables() {
@@ -181,8 +173,7 @@ class RtfWriter {
         f += "\\f" + std::to_string(fontIndex_.at({s.fontName, s.charset}));
         f += "\\fs" + std::to_string(2 * s.size);
         if (const int c = ColorIndex(s.color, true); c != 0) f += "\\cf" + std::to_string(c);
-        if (s.backColor != kColorNone)
-            f += "\\highlight" + std::to_string(ColorIndex(s.backColor, false));
+        if (s.backColor != kColorNone) f += "\\highlight" + std::to_string(ColorIndex(s.backColor, false));
         if (s.bold) f += "\\b";
         if (s.italic) f += "\\i";
         if (s.underline) f += "\\ul";
@@ -202,13 +193,13 @@ class RtfWriter {
     std::string Header() const {
         std::string h = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
         for (std::size_t i = 0; i < fonts_.size(); ++i) {
-            h += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" +
-                 std::to_string(fonts_[i].second) + " " + FontTableName(fonts_[i].first) + ";}";
+            h += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + std::to_string(fonts_[i].second) + " " +
+                 FontTableName(fonts_[i].first) + ";}";
         }
         h += "}\n{\\colortbl;";
         for (Color c : colors_) {
-            h += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) +
-                 "\\blue" + std::to_string((c >> 16) & 0xFF) + ";";
+            h += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) + "\\blue" +
+                 std::to_string((c >> 16) & 0xFF) + ";";
         }
         h += "}\n{\\stylesheet";
         for (int n : usedParStyles_) {

@@ -21,8 +21,7 @@ bool TextOrRtfList(bool advancedMode, ListFormat format) {
 }  // namespace
 
 std::string SaveFilterList(bool advancedMode, ListFormat format) {
-    if (TextOrRtfList(advancedMode, format))
-        return "Text file (*.txt)|*.txt|Rich text format (*.rtf)|*.rtf";
+    if (TextOrRtfList(advancedMode, format)) return "Text file (*.txt)|*.txt|Rich text format (*.rtf)|*.rtf";
     if (format == ListFormat::Html) return "HTML file (*.html)|*.html";
     return "SDV file (*.sdv)|*.sdv";
 }
@@ -31,13 +30,10 @@ std::string ReplaceQuestion(const std::string& fileName) {
     return fileName + " already exists.\rDo you want to replace it?";
 }
 
-std::string SaveFile(const Document& document, bool advancedMode, ListFormat format,
-                     SaveFileUi& ui) {
-    const std::optional<SaveFileUi::Choice> choice =
-        ui.ChooseFile(SaveFilterList(advancedMode, format), "txt");
+std::string SaveFile(const Document& document, bool advancedMode, ListFormat format, SaveFileUi& ui) {
+    const std::optional<SaveFileUi::Choice> choice = ui.ChooseFile(SaveFilterList(advancedMode, format), "txt");
     if (!choice || choice->fileName.empty()) return {};
-    if (Exists(choice->fileName) &&
-        ui.Confirm(ReplaceQuestion(choice->fileName)) != SaveFileUi::Answer::Yes) {
+    if (Exists(choice->fileName) && ui.Confirm(ReplaceQuestion(choice->fileName)) != SaveFileUi::Answer::Yes) {
         return {};
     }
     const bool rtf = TextOrRtfList(advancedMode, format) && choice->filterIndex == 2;

@@ -29,8 +29,7 @@ class SaveFileUi {
     virtual ~SaveFileUi() = default;
     // The save dialog with this filter list and default extension; none when cancelled. The
     // dialog does not ask about replacing files itself.
-    virtual std::optional<Choice> ChooseFile(const std::string& filterList,
-                                             const std::string& defaultExtension) = 0;
+    virtual std::optional<Choice> ChooseFile(const std::string& filterList, const std::string& defaultExtension) = 0;
     // A confirmation box with the question icon and the buttons Yes, No and Cancel.
     virtual Answer Confirm(const std::string& text) = 0;
     // An error message box.
@@ -41,7 +40,6 @@ class SaveFileUi {
 // filter index (RTF only for the second entry of the text/RTF list, plain text otherwise). Returns
 // the full name of the file written, or an empty text when the user cancelled, declined to
 // replace a file, or the file could not be written (then after an error message).
-std::string SaveFile(const Document& document, bool advancedMode, ListFormat format,
-                     SaveFileUi& ui);
+std::string SaveFile(const Document& document, bool advancedMode, ListFormat format, SaveFileUi& ui);
 
 }  // namespace tabulo

@@ -96,10 +96,8 @@ int EmphasisCode(int toggleOnCode, bool down) {
     return down ? toggleOnCode : toggleOnCode + 5;
 }
 
-int RichEdit1StyleConversion(std::vector<TextStyle>& styles, int styleNo,
-                             const StyleConversion& conversion) {
-    if (!KnownCode(conversion.code) || styleNo < 0 || styleNo >= static_cast<int>(styles.size()))
-        return styleNo;
+int RichEdit1StyleConversion(std::vector<TextStyle>& styles, int styleNo, const StyleConversion& conversion) {
+    if (!KnownCode(conversion.code) || styleNo < 0 || styleNo >= static_cast<int>(styles.size())) return styleNo;
     const TextStyle& current = styles[static_cast<std::size_t>(styleNo)];
     if (HasWanted(current, conversion)) return styleNo;
     for (std::size_t i = 0; i < styles.size(); ++i) {
@@ -118,8 +116,7 @@ int ChosenSize(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     // 1638 points is the largest size a font can have in RTF and in the platform's font API.
-    if (error != std::errc{} || end != text.data() + text.size() || value < 1 || value > 1638)
-        return 10;
+    if (error != std::errc{} || end != text.data() + text.size() || value < 1 || value > 1638) return 10;
     return value;
 }
 

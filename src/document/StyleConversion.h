@@ -45,8 +45,7 @@ int EmphasisCode(int toggleOnCode, bool down);
 // The style that replaces style `styleNo` under `conversion`: the style itself when it already has
 // the wanted value, else the first other style that has it and equals it otherwise, else a new
 // copy appended to `styles` with the change applied. Any other code leaves the style unchanged.
-int RichEdit1StyleConversion(std::vector<TextStyle>& styles, int styleNo,
-                             const StyleConversion& conversion);
+int RichEdit1StyleConversion(std::vector<TextStyle>& styles, int styleNo, const StyleConversion& conversion);
 
 // The sizes the size combo offers.
 inline constexpr std::array<int, 9> kFontSizes = {8, 9, 10, 11, 12, 14, 16, 18, 20};

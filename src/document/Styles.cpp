@@ -8,10 +8,9 @@ Color ResolveColor(Color c) {
     if (!IsSystemColor(c)) return c & 0xFFFFFF;
     // The default light palette, by system colour index.
     static constexpr std::array<Color, 31> kSystem = {
-        0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xF0F0F0, 0xFFFFFF, 0x000000, 0x000000,
-        0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0xD77800, 0xFFFFFF, 0xF0F0F0,
-        0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-        0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xD77800, 0xF0F0F0};
+        0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xF0F0F0, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4,
+        0xC8D0D4, 0x808080, 0xD77800, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969,
+        0xE3E3E3, 0x000000, 0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xD77800, 0xF0F0F0};
     const std::size_t index = c & 0xFF;
     return index < kSystem.size() ? kSystem[index] : kColorBlack;
 }
@@ -36,8 +35,8 @@ bool TextStyle::SameLook(const TextStyle& other) const {
 }
 
 std::vector<TextStyle> DefaultTextStyles() {
-    auto style = [](const char* name, const char* font, int size, Color color, bool bold,
-                    bool italic, bool underline, bool jump) {
+    auto style = [](const char* name, const char* font, int size, Color color, bool bold, bool italic, bool underline,
+                    bool jump) {
         TextStyle s;
         s.name = name;
         s.fontName = font;

@@ -50,8 +50,7 @@ bool IsWordChar(UChar32 cp) {
     return cp < kInvalidByteBase && (cp == '_' || u_isalnum(cp));
 }
 
-bool MatchAt(const CodePoints& hay, const CodePoints& needle, std::size_t k, bool wholeWord,
-             const CodePoints& raw) {
+bool MatchAt(const CodePoints& hay, const CodePoints& needle, std::size_t k, bool wholeWord, const CodePoints& raw) {
     for (std::size_t j = 0; j < needle.cps.size(); ++j) {
         if (hay.cps[k + j] != needle.cps[j]) return false;
     }
@@ -62,28 +61,22 @@ bool MatchAt(const CodePoints& hay, const CodePoints& needle, std::size_t k, boo
     return true;
 }
 
-std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t paragraph,
-                                        const CodePoints& needle, const SearchOptions& options,
-                                        std::size_t from, std::size_t limit) {
+std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t paragraph, const CodePoints& needle,
+                                        const SearchOptions& options, std::size_t from, std::size_t limit) {
     const CodePoints hay = Decode(text, !options.matchCase);
-    const CodePoints raw =
-        options.wholeWord && !options.matchCase ? Decode(text, false) : CodePoints{};
+    const CodePoints raw = options.wholeWord && !options.matchCase ? Decode(text, false) : CodePoints{};
     const CodePoints& unfolded = options.matchCase ? hay : raw;
     const std::size_t n = hay.cps.size();
     const std::size_t m = needle.cps.size();
     if (m > n) return std::nullopt;
-    auto found = [&](std::size_t k) {
-        return DocRange{{paragraph, hay.offsets[k]}, {paragraph, hay.offsets[k + m]}};
-    };
+    auto found = [&](std::size_t k) { return DocRange{{paragraph, hay.offsets[k]}, {paragraph, hay.offsets[k + m]}}; };
     if (options.forward) {
         for (std::size_t k = 0; k + m <= n; ++k) {
-            if (hay.offsets[k] >= from && MatchAt(hay, needle, k, options.wholeWord, unfolded))
-                return found(k);
+            if (hay.offsets[k] >= from && MatchAt(hay, needle, k, options.wholeWord, unfolded)) return found(k);
         }
     } else {
         for (std::size_t k = n - m + 1; k-- > 0;) {
-            if (hay.offsets[k + m] <= limit && MatchAt(hay, needle, k, options.wholeWord, unfolded))
-                return found(k);
+            if (hay.offsets[k + m] <= limit && MatchAt(hay, needle, k, options.wholeWord, unfolded)) return found(k);
         }
     }
     return std::nullopt;
@@ -91,8 +84,8 @@ std::optional<DocRange> FindInParagraph(std::string_view text, std::size_t parag
 
 }  // namespace
 
-std::optional<DocRange> FindText(const Document& document, std::string_view what,
-                                 const SearchOptions& options, DocPosition from) {
+std::optional<DocRange> FindText(const Document& document, std::string_view what, const SearchOptions& options,
+                                 DocPosition from) {
     const auto& paragraphs = document.Paragraphs();
     if (what.empty() || paragraphs.empty()) return std::nullopt;
     from = document.Clamp(from);

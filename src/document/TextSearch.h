@@ -18,8 +18,8 @@ struct SearchOptions {
 // The first match of `what` at or after `from` (forward), or the last one that ends at or before
 // it (backward), within single paragraphs; no wrap-around. Without match case, letters are
 // compared by their Unicode case folding. A whole word has no letter, digit or "_" on either side.
-std::optional<DocRange> FindText(const Document& document, std::string_view what,
-                                 const SearchOptions& options, DocPosition from);
+std::optional<DocRange> FindText(const Document& document, std::string_view what, const SearchOptions& options,
+                                 DocPosition from);
 
 // Searches from the selection (after it forward, before it backward) and selects the match;
 // false when there is none, and the selection stays.

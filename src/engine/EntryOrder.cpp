@@ -54,29 +54,38 @@ int EntryOrder::CompareNames(const TFileItem& a, const TFileItem& b) const {
     return locale_.Compare(a.Name, b.Name);
 }
 
-int EntryOrder::CompareDated(const TFileItem& a, const CivilDate& da, const TFileItem& b,
-                             const CivilDate& db) const {
+int EntryOrder::CompareDated(const TFileItem& a, const CivilDate& da, const TFileItem& b, const CivilDate& db) const {
     int r;
-    if (da != db) r = da < db ? -1 : 1;
-    else if (settings_.IncludeTime) r = locale_.Compare(a.Time, b.Time);
-    else r = CompareNames(a, b);
+    if (da != db)
+        r = da < db ? -1 : 1;
+    else if (settings_.IncludeTime)
+        r = locale_.Compare(a.Time, b.Time);
+    else
+        r = CompareNames(a, b);
     return settings_.Descending ? -r : r;
 }
 
 int EntryOrder::CompareEntries(const TFileItem& a, const TFileItem& b) const {
     int r = 0;
     switch (settings_.SortCriteria) {
-        case SortCriterion::Name: r = CompareNames(a, b); break;
-        case SortCriterion::Size:
-            if (a.Size == b.Size) r = CompareNames(a, b);
-            else r = a.Size < b.Size ? -1 : 1;
+        case SortCriterion::Name:
+            r = CompareNames(a, b);
             break;
-        case SortCriterion::Date: return CompareDated(a, ReadDate(a.Date), b, ReadDate(b.Date));
+        case SortCriterion::Size:
+            if (a.Size == b.Size)
+                r = CompareNames(a, b);
+            else
+                r = a.Size < b.Size ? -1 : 1;
+            break;
+        case SortCriterion::Date:
+            return CompareDated(a, ReadDate(a.Date), b, ReadDate(b.Date));
         case SortCriterion::Extension:
             r = locale_.Compare(ExtensionOf(a.Name), ExtensionOf(b.Name));
             if (r == 0) r = CompareNames(a, b);
             break;
-        case SortCriterion::None: r = 0; break;
+        case SortCriterion::None:
+            r = 0;
+            break;
     }
     return settings_.Descending ? -r : r;
 }
@@ -95,28 +104,36 @@ std::vector<std::size_t> EntryOrder::SortedOrder(const std::vector<TFileItem>& e
     std::vector<CivilDate> dates;
     if (criterion == SortCriterion::Date) {
         dates.reserve(n);
-        for (const TFileItem& e : entries) dates.push_back(ReadDate(e.Date));
+        for (const TFileItem& e : entries)
+            dates.push_back(ReadDate(e.Date));
     }
     std::vector<Locale::SortText> names(n);
-    for (std::size_t i = 0; i < n; ++i) names[i] = Locale::Prepare(entries[i].Name);
+    for (std::size_t i = 0; i < n; ++i)
+        names[i] = Locale::Prepare(entries[i].Name);
     auto byName = [&](std::size_t a, std::size_t b) { return locale_.Compare(names[a], names[b]); };
     auto compare = [&](std::size_t a, std::size_t b) {
         int r = 0;
         switch (criterion) {
-            case SortCriterion::Name: r = byName(a, b); break;
+            case SortCriterion::Name:
+                r = byName(a, b);
+                break;
             case SortCriterion::Size:
                 r = entries[a].Size == entries[b].Size ? byName(a, b) : (entries[a].Size < entries[b].Size ? -1 : 1);
                 break;
             case SortCriterion::Date:
-                if (dates[a] != dates[b]) r = dates[a] < dates[b] ? -1 : 1;
-                else if (byTime) r = locale_.Compare(entries[a].Time, entries[b].Time);
-                else r = byName(a, b);
+                if (dates[a] != dates[b])
+                    r = dates[a] < dates[b] ? -1 : 1;
+                else if (byTime)
+                    r = locale_.Compare(entries[a].Time, entries[b].Time);
+                else
+                    r = byName(a, b);
                 break;
             case SortCriterion::Extension:
                 r = locale_.Compare(ExtensionOf(entries[a].Name), ExtensionOf(entries[b].Name));
                 if (r == 0) r = byName(a, b);
                 break;
-            case SortCriterion::None: break;
+            case SortCriterion::None:
+                break;
         }
         return settings_.Descending ? -r : r;
     };
@@ -128,7 +145,8 @@ void EntryOrder::Sort(std::vector<TFileItem>& entries) const {
     const std::vector<std::size_t> order = SortedOrder(entries);
     std::vector<TFileItem> sorted;
     sorted.reserve(entries.size());
-    for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
+    for (std::size_t i : order)
+        sorted.push_back(std::move(entries[i]));
     entries = std::move(sorted);
 }
 

@@ -12,7 +12,7 @@ namespace tabulo {
 
 // Orders the entries of one list by the chosen criterion and direction.
 class EntryOrder {
-public:
+  public:
     // `currentYear` places two-digit years of date texts.
     EntryOrder(const ListSettings& settings, const Locale& locale, int currentYear);
 
@@ -29,7 +29,7 @@ public:
     // date format writes them).
     CivilDate ReadDate(const std::string& text) const;
 
-private:
+  private:
     int CompareNames(const TFileItem& a, const TFileItem& b) const;
     int CompareDated(const TFileItem& a, const CivilDate& da, const TFileItem& b, const CivilDate& db) const;
 

@@ -15,12 +15,12 @@ std::vector<std::string> GetUserExtension(std::string_view filter);
 // for one character, and a mask ending in ".*" also matches the name without any extension, so
 // "*.*" (like "*") matches every name.
 class FileMask {
-public:
+  public:
     explicit FileMask(std::string_view mask);
     bool Matches(std::string_view name) const;
     const std::string& Text() const { return upper_; }
 
-private:
+  private:
     std::string upper_;
     bool matchesAll_ = false;
 };

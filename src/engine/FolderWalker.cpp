@@ -29,7 +29,8 @@ FolderWalker::FolderWalker(const ListSettings& settings, RunState& state, Output
       printer_(printer),
       autoComments_(autoComments),
       archives_(archives) {
-    for (const std::string& mask : GetUserExtension(settings.Filter)) masks_.emplace_back(mask);
+    for (const std::string& mask : GetUserExtension(settings.Filter))
+        masks_.emplace_back(mask);
 }
 
 bool FolderWalker::FolderAllowed(const std::string& dir) const {
@@ -147,7 +148,8 @@ void FolderWalker::SearchCurrentDirectory(const std::string& folder) {
             const std::string_view name = reader.Name(i);
             if (reader.KindOf(i) != DirectoryReader::Kind::File) continue;
             if (!settings_.IncludeAllFiles && reader.IsHiddenOrSystem(i)) continue;
-            if (!std::any_of(masks_.begin(), masks_.end(), [name](const FileMask& m) { return m.Matches(name); })) continue;
+            if (!std::any_of(masks_.begin(), masks_.end(), [name](const FileMask& m) { return m.Matches(name); }))
+                continue;
             if (FileAllowed(name)) listed.push_back(i);
         }
         reader.Prefetch(listed, settings_.UseFileTimes);
@@ -161,7 +163,8 @@ void FolderWalker::SearchCurrentDirectory(const std::string& folder) {
                 FileStat st;
                 if (!reader.Stat(i, st, settings_.UseFileTimes)) continue;  // gone since it was found
 
-                TFileItem entry = NewCurrentItem(std::string(name), GetDate(st.mtime), st.size, GetTime(st.mtime), st.attr);
+                TFileItem entry =
+                    NewCurrentItem(std::string(name), GetDate(st.mtime), st.size, GetTime(st.mtime), st.attr);
                 if (settings_.UseFileTimes) {
                     if (st.birthTime) entry.Created = DateTimeText(*st.birthTime);
                     entry.Accessed = DateTimeText(st.atime);
@@ -198,7 +201,8 @@ void FolderWalker::FindSubDirectory(std::vector<std::string>& list, const std::s
         DirectoryReader reader;
         if (reader.Read(dir)) {
             for (std::size_t i = 0; i < reader.Count(); ++i) {
-                if (reader.KindOf(i) == DirectoryReader::Kind::Folder) list.push_back(dir + std::string(reader.Name(i)));
+                if (reader.KindOf(i) == DirectoryReader::Kind::Folder)
+                    list.push_back(dir + std::string(reader.Name(i)));
             }
         }
     }
@@ -217,8 +221,10 @@ void FolderWalker::SearchRecursive(const std::string& folder) {
     const OptionFlags& options = settings_.ListOptions;
     if (options.FoldersOnly) {
         std::string name = FolderName(dir, !options.FullPath);
-        if (options.LowerCase) name = utf8::ToLower(name);
-        else if (options.UpperCase) name = utf8::ToUpper(name);
+        if (options.LowerCase)
+            name = utf8::ToLower(name);
+        else if (options.UpperCase)
+            name = utf8::ToUpper(name);
         if (!state_.SubfolderList) state_.SubfolderList.emplace();
         state_.SubfolderList->push_back(std::move(name));
         scannedDir_.clear();
@@ -235,7 +241,9 @@ void FolderWalker::SearchRecursive(const std::string& folder) {
     }
 }
 
-void FolderWalker::SearchOnlyDirectory() { tabulo::SearchOnlyDirectory(settings_, state_, document_, locale_); }
+void FolderWalker::SearchOnlyDirectory() {
+    tabulo::SearchOnlyDirectory(settings_, state_, document_, locale_);
+}
 
 void SearchOnlyDirectory(const ListSettings& settings, RunState& state, OutputDocument& document,
                          const Locale& locale) {
@@ -249,8 +257,10 @@ void SearchOnlyDirectory(const ListSettings& settings, RunState& state, OutputDo
     for (const std::string& line : list) {
         std::string shown = line;
         utf8::ReplaceControls(shown);
-        if (settings.rbHTML) utf8::AppendHtmlEscaped(text, shown);
-        else text += shown;
+        if (settings.rbHTML)
+            utf8::AppendHtmlEscaped(text, shown);
+        else
+            text += shown;
         text += "\r\n";
     }
     document.AddNormalText(text);

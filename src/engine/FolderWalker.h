@@ -17,7 +17,7 @@ namespace tabulo {
 // The walk over the folders of one run: scans folders into entry lists, hands each to the
 // printer, and collects folder names for the folders-only layout.
 class FolderWalker {
-public:
+  public:
     FolderWalker(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale,
                  RunObserver& observer, FolderPrinter& printer, AutoCommentsSource& autoComments,
                  ArchiveLister& archives);
@@ -45,7 +45,7 @@ public:
     // `relative` is set: the start folder itself gives an empty text.
     std::string FolderName(const std::string& dir, bool relative) const;
 
-private:
+  private:
     void ReadMembers(TFileItem& entry, const std::string& path);
     void SortFolderList(std::vector<std::string>& list) const;
 
@@ -66,8 +66,7 @@ private:
 
 // Prints state.SubfolderList, sorted in locale order ignoring case, as one paragraph per folder
 // after an empty paragraph and followed by one (the folders-only layout).
-void SearchOnlyDirectory(const ListSettings& settings, RunState& state, OutputDocument& document,
-                         const Locale& locale);
+void SearchOnlyDirectory(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale);
 
 // `dir` with a final "/".
 std::string WithSeparator(const std::string& dir);

@@ -30,8 +30,8 @@ struct ListSettings {
     int LeftMargin = 15;  // 0..100
     bool UseDefaultFont = false;
     std::string FontName = "Courier New";
-    int FontSize = 9;               // 8, 9, 10, 11, 12, 14, 16, 18 or 20
-    std::uint32_t FontColor = 0;    // 0x00BBGGRR; black
+    int FontSize = 9;             // 8, 9, 10, 11, 12, 14, 16, 18 or 20
+    std::uint32_t FontColor = 0;  // 0x00BBGGRR; black
     bool AdvancedMode = false;
 
     // Taken from the Advanced window in advanced mode; the format fields reset in simple mode.
@@ -52,8 +52,8 @@ struct ListSettings {
     // The text qualifier of a delimited list ("" for none): inside a value it is written twice, so a
     // name holding it cannot end its field early.
     std::string TextQualifier;
-    int LongCaption = 2;         // 0 remove line breaks, 1 include all, 2 cut to MaxCaptionLength
-    int MaxCaptionLength = 30;   // 8..255
+    int LongCaption = 2;        // 0 remove line breaks, 1 include all, 2 cut to MaxCaptionLength
+    int MaxCaptionLength = 30;  // 8..255
 
     // Read from the Advanced window's controls in both modes.
     int NumDigits = 2;          // 1..9

@@ -8,9 +8,9 @@
 
 namespace tabulo {
 
-ListingRun::ListingRun(const ListSettings& settings, RunState& state, OutputDocument& document,
-                       const Locale& locale, VolumeFacts& volumes, RunObserver& observer,
-                       FolderPrinter& printer, AutoCommentsSource& autoComments, ArchiveLister& archives)
+ListingRun::ListingRun(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale,
+                       VolumeFacts& volumes, RunObserver& observer, FolderPrinter& printer,
+                       AutoCommentsSource& autoComments, ArchiveLister& archives)
     : settings_(settings),
       state_(state),
       document_(document),
@@ -26,8 +26,10 @@ void ListingRun::FixPattern(ListSettings& settings) {
 }
 
 void ListingRun::ApplyListingFont(const ListSettings& settings, OutputDocument& document) {
-    if (settings.UseDefaultFont) document.SetListingFont(settings.FontName, settings.FontSize, settings.FontColor);
-    else document.SetListingFont("Courier New", 10, 0);
+    if (settings.UseDefaultFont)
+        document.SetListingFont(settings.FontName, settings.FontSize, settings.FontColor);
+    else
+        document.SetListingFont("Courier New", 10, 0);
 }
 
 std::string ListingRun::FreeSpaceText(std::int64_t freeBytes, const std::string& separator) {
@@ -94,8 +96,10 @@ void ListingRun::Walk() {
             walker.SearchRecursive(state_.StartDir);
         } else {
             std::string name = state_.StartDir;
-            if (options.LowerCase) name = utf8::ToLower(name);
-            else if (options.UpperCase) name = utf8::ToUpper(name);
+            if (options.LowerCase)
+                name = utf8::ToLower(name);
+            else if (options.UpperCase)
+                name = utf8::ToUpper(name);
             state_.SubfolderList->push_back(std::move(name));
         }
         walker.SearchOnlyDirectory();

@@ -21,10 +21,10 @@ struct RunResult {
 // four modes, the total summary and the closing lines, which are written also after an abort or
 // an error.
 class ListingRun {
-public:
+  public:
     ListingRun(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale,
-               VolumeFacts& volumes, RunObserver& observer, FolderPrinter& printer,
-               AutoCommentsSource& autoComments, ArchiveLister& archives);
+               VolumeFacts& volumes, RunObserver& observer, FolderPrinter& printer, AutoCommentsSource& autoComments,
+               ArchiveLister& archives);
 
     // Lists state.StartDir. Only one run at a time may use a RunState: a second call while one
     // runs does nothing.
@@ -38,7 +38,7 @@ public:
     // The free-space text of the total summary for a count of free bytes.
     static std::string FreeSpaceText(std::int64_t freeBytes, const std::string& thousandsSeparator);
 
-private:
+  private:
     void WriteHead();
     void Walk();
     void WriteTotalSummary();

@@ -27,7 +27,9 @@ struct ID3Record {
 };
 
 // Empties all seven fields.
-inline void ResetID3TagInfo(ID3Record& r) { r = ID3Record{}; }
+inline void ResetID3TagInfo(ID3Record& r) {
+    r = ID3Record{};
+}
 
 // The IPTC record of an image.
 struct TIPTCData {

@@ -5,8 +5,8 @@
 namespace tabulo {
 
 void OutputDocument::AddText(std::string_view text, int textStyle) {
-    if (text.empty() ||
-        (std::memchr(text.data(), '\r', text.size()) == nullptr && std::memchr(text.data(), '\n', text.size()) == nullptr)) {
+    if (text.empty() || (std::memchr(text.data(), '\r', text.size()) == nullptr &&
+                         std::memchr(text.data(), '\n', text.size()) == nullptr)) {
         AppendParagraph(text, textStyle);
         return;
     }

@@ -18,7 +18,7 @@ enum TextStyleNumber : int {
 
 // The sink a listing appends to: paragraphs of one text style each, paragraph style 0.
 class OutputDocument {
-public:
+  public:
     virtual ~OutputDocument() = default;
 
     void AddNormalText(std::string_view text) { AddText(text, kNormalText); }

@@ -18,7 +18,7 @@ struct RunState;
 // Finds the description of a file (its AutoComment) and fills the metadata records as it reads
 // the file.
 class AutoCommentsSource {
-public:
+  public:
     virtual ~AutoCommentsSource() = default;
     // A run starts or ends: the per-run descript.ion table is created or released.
     virtual void BeginRun() {}
@@ -32,20 +32,20 @@ public:
 
 // Reads no metadata: every comment is empty.
 class NoAutoComments : public AutoCommentsSource {
-public:
+  public:
     void CheckDesctriptIonFile(const std::string&) override {}
     std::string AutoComments(const std::string&, const ListSettings&, MetadataRecords&) override { return {}; }
 };
 
 struct ArchiveMember {
-    std::string name;                    // path inside the archive
-    std::int64_t size = 0;               // uncompressed bytes
-    std::optional<std::int64_t> mtime;   // seconds since 1970, when the archive keeps one
+    std::string name;                   // path inside the archive
+    std::int64_t size = 0;              // uncompressed bytes
+    std::optional<std::int64_t> mtime;  // seconds since 1970, when the archive keeps one
 };
 
 // Lists the file members of archives.
 class ArchiveLister {
-public:
+  public:
     virtual ~ArchiveLister() = default;
     // The file members of the archive at `path` (folder entries left out, members of the
     // archive's folders included), in the archive's order; none when the file is not an archive
@@ -55,14 +55,14 @@ public:
 
 // Recognises no archive.
 class NoArchives : public ArchiveLister {
-public:
+  public:
     std::optional<std::vector<ArchiveMember>> ListMembers(const std::string&) override { return std::nullopt; }
 };
 
 // What a run reports while it works: the status texts of the status bar and the status window.
 // The run never waits for an answer.
 class RunObserver {
-public:
+  public:
     virtual ~RunObserver() = default;
     // Panel 0 ("Press ESC to abort", "Ready", ...) or panel 1 ("Scanning ...", "12 files found").
     virtual void SetStatusPanel(int /*panel*/, std::string_view /*text*/) {}
@@ -81,7 +81,7 @@ public:
 
 // Prints one folder's block: the formatter's side of the walk.
 class FolderPrinter {
-public:
+  public:
     virtual ~FolderPrinter() = default;
     virtual void PrintList(std::vector<TFileItem>& entries, const std::string& dir, const OptionFlags& options,
                            bool fromCatalog, std::int64_t folderSize, std::int64_t largestSize,

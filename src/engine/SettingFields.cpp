@@ -19,7 +19,9 @@ struct Binding {
     bool OptionFlags::*option = nullptr;
 };
 
-Binding Flag(std::string_view name, bool ListSettings::*m) { return {{name, FieldKind::Flag}, m}; }
+Binding Flag(std::string_view name, bool ListSettings::*m) {
+    return {{name, FieldKind::Flag}, m};
+}
 Binding Int(std::string_view name, int ListSettings::*m, int min, int max) {
     Binding b{{name, FieldKind::Integer, min, max}};
     b.integer = m;
@@ -35,8 +37,12 @@ Binding List(std::string_view name, std::vector<std::string> ListSettings::*m) {
     b.list = m;
     return b;
 }
-Binding Format(std::string_view name, bool ListSettings::*m) { return {{name, FieldKind::Format}, m}; }
-Binding Special(std::string_view name, FieldKind kind) { return {{name, kind}}; }
+Binding Format(std::string_view name, bool ListSettings::*m) {
+    return {{name, FieldKind::Format}, m};
+}
+Binding Special(std::string_view name, FieldKind kind) {
+    return {{name, kind}};
+}
 
 const std::vector<Binding>& Bindings() {
     static const std::vector<Binding> bindings = [] {
@@ -139,7 +145,8 @@ std::vector<std::string> SplitList(std::string_view value) {
     std::size_t start = 0;
     while (start <= value.size()) {
         const auto end = value.find(';', start);
-        const std::string_view item = value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::string_view item =
+            value.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (!item.empty()) items.emplace_back(item);
         if (end == std::string_view::npos) break;
         start = end + 1;
@@ -159,7 +166,8 @@ bool ParseFlag(std::string_view text, bool& value) {
 const std::vector<SettingField>& ListSettingFields() {
     static const std::vector<SettingField> fields = [] {
         std::vector<SettingField> f;
-        for (const Binding& b : Bindings()) f.push_back(b.field);
+        for (const Binding& b : Bindings())
+            f.push_back(b.field);
         return f;
     }();
     return fields;
@@ -174,13 +182,20 @@ std::string FieldValueHint(const SettingField& field) {
     switch (field.kind) {
         case FieldKind::Flag:
         case FieldKind::Format:
-        case FieldKind::OptionFlag: return "on or off";
-        case FieldKind::Integer: return "a whole number from " + std::to_string(field.min) + " to " + std::to_string(field.max);
-        case FieldKind::Text: return "a text";
-        case FieldKind::TextList: return "entries separated by ';'";
-        case FieldKind::Sort: return "Name, Size, Date, Extension or None";
-        case FieldKind::Color: return "a colour as #RRGGBB";
-        case FieldKind::FontSize: return "one of 8, 9, 10, 11, 12, 14, 16, 18, 20";
+        case FieldKind::OptionFlag:
+            return "on or off";
+        case FieldKind::Integer:
+            return "a whole number from " + std::to_string(field.min) + " to " + std::to_string(field.max);
+        case FieldKind::Text:
+            return "a text";
+        case FieldKind::TextList:
+            return "entries separated by ';'";
+        case FieldKind::Sort:
+            return "Name, Size, Date, Extension or None";
+        case FieldKind::Color:
+            return "a colour as #RRGGBB";
+        case FieldKind::FontSize:
+            return "one of 8, 9, 10, 11, 12, 14, 16, 18, 20";
     }
     return {};
 }
@@ -221,8 +236,12 @@ void SetListSetting(ListSettings& s, std::string_view name, std::string_view val
             s.*(b->integer) = v;
             break;
         }
-        case FieldKind::Text: s.*(b->text) = std::string(value); break;
-        case FieldKind::TextList: s.*(b->list) = SplitList(value); break;
+        case FieldKind::Text:
+            s.*(b->text) = std::string(value);
+            break;
+        case FieldKind::TextList:
+            s.*(b->list) = SplitList(value);
+            break;
         case FieldKind::Sort: {
             for (const SortName& n : kSortNames) {
                 if (utf8::EqualIgnoreCase(n.name, value)) {
@@ -262,13 +281,18 @@ std::string GetListSetting(const ListSettings& s, std::string_view name) {
     if (!b) throw TabuloError("unknown setting '" + std::string(name) + "'; valid names: " + AllNames());
     switch (b->field.kind) {
         case FieldKind::Flag:
-        case FieldKind::Format: return s.*(b->flag) ? "on" : "off";
-        case FieldKind::OptionFlag: return s.ListOptions.*(b->option) ? "on" : "off";
-        case FieldKind::Integer: return std::to_string(s.*(b->integer));
-        case FieldKind::Text: return s.*(b->text);
+        case FieldKind::Format:
+            return s.*(b->flag) ? "on" : "off";
+        case FieldKind::OptionFlag:
+            return s.ListOptions.*(b->option) ? "on" : "off";
+        case FieldKind::Integer:
+            return std::to_string(s.*(b->integer));
+        case FieldKind::Text:
+            return s.*(b->text);
         case FieldKind::TextList: {
             std::string joined;
-            for (const std::string& item : s.*(b->list)) joined += (joined.empty() ? "" : ";") + item;
+            for (const std::string& item : s.*(b->list))
+                joined += (joined.empty() ? "" : ";") + item;
             return joined;
         }
         case FieldKind::Sort:
@@ -276,7 +300,8 @@ std::string GetListSetting(const ListSettings& s, std::string_view name) {
                 if (n.criterion == s.SortCriteria) return std::string(n.name);
             }
             return "None";
-        case FieldKind::FontSize: return std::to_string(s.FontSize);
+        case FieldKind::FontSize:
+            return std::to_string(s.FontSize);
         case FieldKind::Color: {
             const unsigned c = s.FontColor;
             char buf[8];

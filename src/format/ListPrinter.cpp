@@ -11,12 +11,18 @@ namespace tabulo {
 
 std::string ConvertAttr(std::uint32_t attr) {
     switch (attr) {
-        case 1: return "R";
-        case 32: return "A";
-        case 33: return "RA";
-        case 34: return "HA";
-        case 35: return "RHA";
-        default: return {};
+        case 1:
+            return "R";
+        case 32:
+            return "A";
+        case 33:
+            return "RA";
+        case 34:
+            return "HA";
+        case 35:
+            return "RHA";
+        default:
+            return {};
     }
 }
 
@@ -36,9 +42,8 @@ struct ListPrinter::Block {
     bool memberList() const { return options.ArchiveMembers; }
 };
 
-ListPrinter::ListPrinter(const ListSettings& settings, RunState& state, OutputDocument& document,
-                         const Locale& locale, ShortNameSource& shortNames, AutoCommentsSource& autoComments,
-                         int currentYear)
+ListPrinter::ListPrinter(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale,
+                         ShortNameSource& shortNames, AutoCommentsSource& autoComments, int currentYear)
     : settings_(settings),
       state_(state),
       document_(document),
@@ -76,9 +81,12 @@ std::string ListPrinter::GetDirname(const std::string& dir, bool fromCatalog) co
         // A catalog passes the path of the folder's first entry: its folder part is shown (none
         // for a path without a backslash); a drive root keeps its backslash.
         const auto sep = dir.find_last_of('\\');
-        if (sep == std::string::npos) name.clear();
-        else if (sep == 0 || (sep == 2 && dir[1] == ':')) name = dir.substr(0, sep + 1);
-        else name = dir.substr(0, sep);
+        if (sep == std::string::npos)
+            name.clear();
+        else if (sep == 0 || (sep == 2 && dir[1] == ':'))
+            name = dir.substr(0, sep + 1);
+        else
+            name = dir.substr(0, sep);
     } else {
         name = WithoutSeparator(dir);
         if (!settings_.ListOptions.FullPath) {
@@ -111,10 +119,12 @@ void ListPrinter::PrintList(std::vector<TFileItem>& entries, const std::string& 
     block.dateColumnWidth = DateColumnWidth();
     const std::string& sep = locale_.Formats().thousandsSeparator;
     block.sizeWidth = utf8::CharCount(FormatThousands(largestSize, sep));
-    block.usageWidth = utf8::CharCount(FormatThousands(largestSize > INT64_MAX / 100 ? INT64_MAX : 100 * largestSize, sep));
+    block.usageWidth =
+        utf8::CharCount(FormatThousands(largestSize > INT64_MAX / 100 ? INT64_MAX : 100 * largestSize, sep));
     // The entries are printed in sorted order without being moved.
     const std::vector<std::size_t> order = order_.SortedOrder(entries);
-    for (std::size_t p = 0; p < order.size(); ++p) WriteEntry(block, entries[order[p]], p + 1);
+    for (std::size_t p = 0; p < order.size(); ++p)
+        WriteEntry(block, entries[order[p]], p + 1);
     WriteClosing(block);
     document_.LayOut();
 }
@@ -127,7 +137,8 @@ void ListPrinter::WriteOpening(Block& block) {
     if (html) name = utf8::HtmlEscape(name);
     if (tree) {
         std::string line;
-        for (int i = 1; i < state_.Level; ++i) line += "|  ";
+        for (int i = 1; i < state_.Level; ++i)
+            line += "|  ";
         document_.AddNormalText(line + "|-- " + name);
     } else if (options.FolderHeader) {
         if (html) {
@@ -141,11 +152,15 @@ void ListPrinter::WriteOpening(Block& block) {
         const std::vector<std::string>& rows = *state_.SubfolderList;
         for (const std::string& path : rows) {
             std::string row = path.size() > block.dir.size() ? path.substr(block.dir.size()) : std::string();
-            if (options.LowerCase) row = utf8::ToLower(row);
-            else if (options.UpperCase) row = utf8::ToUpper(row);
+            if (options.LowerCase)
+                row = utf8::ToLower(row);
+            else if (options.UpperCase)
+                row = utf8::ToUpper(row);
             utf8::ReplaceControls(row);
-            if (html) document_.AddNormalText("<tr><td>" + utf8::HtmlEscape(row) + "</td><td>&lt;DIR&gt;</td></tr>");
-            else document_.AddNormalText(FitToWidth(row, static_cast<std::size_t>(settings_.MaxLength)) + " <DIR>");
+            if (html)
+                document_.AddNormalText("<tr><td>" + utf8::HtmlEscape(row) + "</td><td>&lt;DIR&gt;</td></tr>");
+            else
+                document_.AddNormalText(FitToWidth(row, static_cast<std::size_t>(settings_.MaxLength)) + " <DIR>");
         }
         document_.AddNormalText("");
         state_.FolderCount = static_cast<std::int32_t>(rows.size());
@@ -174,10 +189,14 @@ std::string ListPrinter::Comment(Block& block, const TFileItem& entry, const std
 
 std::string ListPrinter::SizeText(bool fixed, std::int64_t n, std::size_t width, const OptionFlags& options) const {
     std::string text;
-    if (options.KB) text = FormatKB(n);
-    else if (n == 0) text = "0";
-    else if (settings_.FormatSDV) text = std::to_string(n);
-    else AppendThousands(text, n, locale_.Formats().thousandsSeparator);
+    if (options.KB)
+        text = FormatKB(n);
+    else if (n == 0)
+        text = "0";
+    else if (settings_.FormatSDV)
+        text = std::to_string(n);
+    else
+        AppendThousands(text, n, locale_.Formats().thousandsSeparator);
     if (fixed) PadLeft(text, width);
     return text;
 }
@@ -194,8 +213,10 @@ std::string BaseName(std::string_view name, std::string_view extension) {
     }
     std::string base;
     for (std::size_t i = 0; i < name.size();) {
-        if (upperName.compare(i, upperExt.size(), upperExt) == 0) i += upperExt.size();
-        else base.push_back(name[i++]);
+        if (upperName.compare(i, upperExt.size(), upperExt) == 0)
+            i += upperExt.size();
+        else
+            base.push_back(name[i++]);
     }
     return base;
 }
@@ -212,9 +233,12 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
     // The name as found (entry.Name) reaches the file system; the name shown is cased, 8.3 and
     // fitted. Both working texts are kept between entries so their memory is reused.
     std::string& cased = casedName_;
-    if (options.LowerCase) cased = utf8::ToLower(entry.Name);
-    else if (options.UpperCase) cased = utf8::ToUpper(entry.Name);
-    else cased.assign(entry.Name);
+    if (options.LowerCase)
+        cased = utf8::ToLower(entry.Name);
+    else if (options.UpperCase)
+        cased = utf8::ToUpper(entry.Name);
+    else
+        cased.assign(entry.Name);
     utf8::ReplaceControls(cased);
     const std::string_view extension = ExtensionOf(cased);
 
@@ -222,8 +246,10 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
     std::string shortName;
     if ((shortNamesShown || HasToken(Token::NDOS)) && !block.memberList() && !block.fromCatalog) {
         shortName = shortNames_.ShortName(block.dir, entry.Name);
-        if (options.LowerCase) shortName = utf8::ToLower(shortName);
-        else if (options.UpperCase) shortName = utf8::ToUpper(shortName);
+        if (options.LowerCase)
+            shortName = utf8::ToLower(shortName);
+        else if (options.UpperCase)
+            shortName = utf8::ToUpper(shortName);
         utf8::ReplaceControls(shortName);
     }
     std::string& shown = shownName_;
@@ -232,8 +258,10 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
         std::string padded = shortName;
         const std::size_t count = utf8::CharCount(padded);
         if (count < 12) padded.append(12 - count, ' ');  // filled, never cut
-        if (fitNames) AppendFitted(shown, padded, maxLength);
-        else shown = std::move(padded);
+        if (fitNames)
+            AppendFitted(shown, padded, maxLength);
+        else
+            shown = std::move(padded);
     } else if (fitNames) {
         AppendFitted(shown, cased, maxLength);
     } else {
@@ -253,10 +281,13 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
 
     if (options.TreeViewMode) {
         std::string line;
-        for (int i = 0; i < state_.Level; ++i) line += "|  ";
+        for (int i = 0; i < state_.Level; ++i)
+            line += "|  ";
         if (state_.Level > 0) line += block.memberList() ? "|  " : "|-- ";
-        if (html) utf8::AppendHtmlEscaped(line, shown);
-        else line += shown;
+        if (html)
+            utf8::AppendHtmlEscaped(line, shown);
+        else
+            line += shown;
         document_.AddNormalText(line);
     } else {
         bool commentDone = false;
@@ -297,8 +328,12 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                 }
             };
             switch (static_cast<Token>(t)) {
-                case Token::NAME: fileText(shown); break;
-                case Token::SIZE: value = SizeText(fixed, entry.Size, block.sizeWidth, options); break;
+                case Token::NAME:
+                    fileText(shown);
+                    break;
+                case Token::SIZE:
+                    value = SizeText(fixed, entry.Size, block.sizeWidth, options);
+                    break;
                 case Token::DUSG:
                     if (!block.fromCatalog) value = SizeText(fixed, allocated, block.usageWidth, options);
                     break;
@@ -306,13 +341,15 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                     value.append(entry.Date).append(" ").append(entry.Time);
                     if (fixed) PadLeft(value, block.dateColumnWidth);
                     break;
-                case Token::TIME: break;
+                case Token::TIME:
+                    break;
                 case Token::ATTR:
                     if (settings_.IncludeAttr) value = ConvertAttr(entry.Attr);
                     break;
                 case Token::NUMB: {
                     std::int64_t number = static_cast<std::int64_t>(position);
-                    if (!options.ResetCounter) number += state_.FileCount - static_cast<std::int64_t>(block.entries.size());
+                    if (!options.ResetCounter)
+                        number += state_.FileCount - static_cast<std::int64_t>(block.entries.size());
                     char text[32];
                     std::snprintf(text, sizeof text, "%.*lld", settings_.NumDigits, static_cast<long long>(number));
                     value = text;
@@ -324,17 +361,27 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                     fileText(base);
                     break;
                 }
-                case Token::NDOS: fileText(FitToWidth(shortName, 12)); break;
-                case Token::CTIM: value = entry.Created; break;
-                case Token::ATIM: value = entry.Accessed; break;
-                case Token::FEXT: fileText(extension); break;
+                case Token::NDOS:
+                    fileText(FitToWidth(shortName, 12));
+                    break;
+                case Token::CTIM:
+                    value = entry.Created;
+                    break;
+                case Token::ATIM:
+                    value = entry.Accessed;
+                    break;
+                case Token::FEXT:
+                    fileText(extension);
+                    break;
                 case Token::PATH: {
                     std::string path = block.dir.substr(0, block.dir.find_last_of("/\\") + 1);
                     utf8::ReplaceControls(path);
                     fileText(path);
                     break;
                 }
-                case Token::COMM: fileText(getComment()); break;
+                case Token::COMM:
+                    fileText(getComment());
+                    break;
                 case Token::IPTC_DAT: {
                     getComment();  // the metadata tokens show what the comment's reader found
                     LocalDateTime day;
@@ -343,7 +390,10 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
                     value = locale_.ShortDate(day);
                     break;
                 }
-                default: getComment(); fileText(MetadataText(static_cast<Token>(t), md)); break;
+                default:
+                    getComment();
+                    fileText(MetadataText(static_cast<Token>(t), md));
+                    break;
             }
             if (value.find('%') != std::string::npos) valuesHoldPercent = true;
             return value;
@@ -354,8 +404,10 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
         line_.clear();
         if (singlePass_) {
             for (const PatternPiece& piece : pieces_) {
-                if (piece.token < 0) line_ += piece.literal;
-                else line_ += valueOf(static_cast<std::size_t>(piece.token));
+                if (piece.token < 0)
+                    line_ += piece.literal;
+                else
+                    line_ += valueOf(static_cast<std::size_t>(piece.token));
             }
         }
         if (!singlePass_ || valuesHoldPercent) {
@@ -381,26 +433,46 @@ void ListPrinter::WriteEntry(Block& block, TFileItem& entry, std::size_t positio
 
 std::string_view ListPrinter::MetadataText(Token token, const MetadataRecords& md) {
     switch (token) {
-        case Token::FILE_VER: return md.version.ProductVersion;
-        case Token::FILE_NAM: return md.version.ProductName;
-        case Token::FILE_COM: return md.version.CompanyName;
-        case Token::MP3_TIT: return md.id3.Title;
-        case Token::MP3_ART: return md.id3.Artist;
-        case Token::MP3_ALB: return md.id3.Album;
-        case Token::MP3_YER: return md.id3.Year;
-        case Token::MP3_COM: return md.id3.Comment;
-        case Token::MP3_GEN: return md.id3.Genre;
-        case Token::MP3_TRK: return md.id3.Track;
-        case Token::IPTC_CAP: return md.iptc.Caption;
-        case Token::IPTC_HDL: return md.iptc.Headline;
-        case Token::IPTC_BYL: return md.iptc.ByLine;
-        case Token::IPTC_CRE: return md.iptc.Credit;
-        case Token::IPTC_OBJ: return md.iptc.ObjectName;
-        case Token::IPTC_CIT: return md.iptc.City;
-        case Token::IPTC_STA: return md.iptc.State;
-        case Token::IPTC_COU: return md.iptc.Country;
-        case Token::IPTC_COP: return md.iptc.CopyrightNotice;
-        default: return {};
+        case Token::FILE_VER:
+            return md.version.ProductVersion;
+        case Token::FILE_NAM:
+            return md.version.ProductName;
+        case Token::FILE_COM:
+            return md.version.CompanyName;
+        case Token::MP3_TIT:
+            return md.id3.Title;
+        case Token::MP3_ART:
+            return md.id3.Artist;
+        case Token::MP3_ALB:
+            return md.id3.Album;
+        case Token::MP3_YER:
+            return md.id3.Year;
+        case Token::MP3_COM:
+            return md.id3.Comment;
+        case Token::MP3_GEN:
+            return md.id3.Genre;
+        case Token::MP3_TRK:
+            return md.id3.Track;
+        case Token::IPTC_CAP:
+            return md.iptc.Caption;
+        case Token::IPTC_HDL:
+            return md.iptc.Headline;
+        case Token::IPTC_BYL:
+            return md.iptc.ByLine;
+        case Token::IPTC_CRE:
+            return md.iptc.Credit;
+        case Token::IPTC_OBJ:
+            return md.iptc.ObjectName;
+        case Token::IPTC_CIT:
+            return md.iptc.City;
+        case Token::IPTC_STA:
+            return md.iptc.State;
+        case Token::IPTC_COU:
+            return md.iptc.Country;
+        case Token::IPTC_COP:
+            return md.iptc.CopyrightNotice;
+        default:
+            return {};
     }
 }
 
@@ -411,7 +483,8 @@ void ListPrinter::WriteClosing(Block& block) {
     if (block.memberList() && !options.TreeViewMode) document_.AddNormalText("");
     if (options.TreeViewMode) {
         std::string bars;
-        for (int i = 0; i < state_.Level; ++i) bars += "|  ";
+        for (int i = 0; i < state_.Level; ++i)
+            bars += "|  ";
         document_.AddNormalText(bars);
     } else {
         if (html) {

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "engine/EntryOrder.h"
-#include "format/Tokens.h"
 #include "engine/ListSettings.h"
 #include "engine/OutputDocument.h"
 #include "engine/RunServices.h"
 #include "engine/RunState.h"
+#include "format/Tokens.h"
 #include "platform/Locale.h"
 #include "platform/ShortNames.h"
 
@@ -20,7 +20,7 @@ namespace tabulo {
 // one line per entry made from the pattern (or the tree-view line), member lists under their
 // archives, and the closing (table end, folder summary, folder count).
 class ListPrinter : public FolderPrinter {
-public:
+  public:
     ListPrinter(const ListSettings& settings, RunState& state, OutputDocument& document, const Locale& locale,
                 ShortNameSource& shortNames, AutoCommentsSource& autoComments, int currentYear);
 
@@ -39,7 +39,7 @@ public:
     // Size text of n bytes; with `fixed`, blanks in front up to the width of ref's grouped form.
     std::string GetFilesize(bool fixed, std::int64_t n, std::int64_t ref, const OptionFlags& options) const;
 
-private:
+  private:
     struct Block;  // working values of one PrintList call
 
     void WriteOpening(Block& block);
@@ -66,7 +66,7 @@ private:
     std::vector<PatternPiece> pieces_;
     bool singlePass_ = true;
     std::array<std::string, kTokenCount> values_;  // the current entry's token values
-    std::string casedName_, shownName_;  // the current entry's name, cased and as shown
+    std::string casedName_, shownName_;            // the current entry's name, cased and as shown
     std::string line_, scratch_;
 };
 

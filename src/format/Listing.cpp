@@ -6,7 +6,9 @@
 
 namespace tabulo {
 
-int CurrentYear() { return ToLocalDateTime(static_cast<std::int64_t>(std::time(nullptr))).date.year; }
+int CurrentYear() {
+    return ToLocalDateTime(static_cast<std::int64_t>(std::time(nullptr))).date.year;
+}
 
 RunResult ListFolder(const ListSettings& settings, RunState& state, OutputDocument& document,
                      const ListingServices& services) {

@@ -161,10 +161,17 @@ void TPatternForm::SelectFormat(PatternFormat format) {
     Notify(PatternFormChange::Format);
     switch (format) {
         case PatternFormat::Normal:
-        case PatternFormat::Table: rbFormatNormalClick(); break;
-        case PatternFormat::HTML: rbFormatHTMLClick(); break;
-        case PatternFormat::Delimited: rbFormatSDVClick(); break;
-        case PatternFormat::None: break;
+        case PatternFormat::Table:
+            rbFormatNormalClick();
+            break;
+        case PatternFormat::HTML:
+            rbFormatHTMLClick();
+            break;
+        case PatternFormat::Delimited:
+            rbFormatSDVClick();
+            break;
+        case PatternFormat::None:
+            break;
     }
 }
 
@@ -199,7 +206,9 @@ void TPatternForm::SetQualifier(std::string text) {
     Notify(PatternFormChange::Format);
 }
 
-void TPatternForm::SetPatternText(std::string text) { WritePattern(std::move(text)); }
+void TPatternForm::SetPatternText(std::string text) {
+    WritePattern(std::move(text));
+}
 
 void TPatternForm::PatternEdited(std::string text) {
     if (state_.pattern == text) return;
@@ -230,7 +239,8 @@ void TPatternForm::ParseEdPattern() {
     {
         LoadScope guard(*this);
         const std::string& p = state_.pattern;
-        for (Token t : kParseOrder) SetTicked(t, p.find(TokenText(t)) != std::string::npos);
+        for (Token t : kParseOrder)
+            SetTicked(t, p.find(TokenText(t)) != std::string::npos);
         SetAutoComments2(Ticked(Token::COMM));
         EnableAutoComments();
         // Detection moves the buttons and the separator only; the text and currentFormat stay.
@@ -278,8 +288,8 @@ void TPatternForm::rbFormatHTMLClick() {
 
 void TPatternForm::rbFormatSDVClick() {
     if (inUpdate_) return;
-    WritePattern(ConvertToDelimited(state_.pattern, state_.currentFormat, getSeparator(), state_.qualifier,
-                                    state_.lastJoint));
+    WritePattern(
+        ConvertToDelimited(state_.pattern, state_.currentFormat, getSeparator(), state_.qualifier, state_.lastJoint));
     SetCurrentFormat(kFormatDelimited);
     state_.separatorControlsEnabled = true;
     Notify(PatternFormChange::Enabled);
@@ -289,15 +299,24 @@ void TPatternForm::rbFormatSDVClick() {
     RefreshPreview();
 }
 
-void TPatternForm::NumDigitsChange() { RefreshPreview(); }
+void TPatternForm::NumDigitsChange() {
+    RefreshPreview();
+}
 
 void TPatternForm::FieldBoxClick(Token token) {
     if (!inUpdate_) ToggleToken(TokenText(token), Ticked(token));
     switch (token) {
-        case Token::NUMB: cbNumberClick(); break;
-        case Token::COMM: cbAutoCommentsClick(); break;
-        case Token::IPTC_CAP: cbIPTC_captionClick(); break;
-        default: break;
+        case Token::NUMB:
+            cbNumberClick();
+            break;
+        case Token::COMM:
+            cbAutoCommentsClick();
+            break;
+        case Token::IPTC_CAP:
+            cbIPTC_captionClick();
+            break;
+        default:
+            break;
     }
 }
 
@@ -382,7 +401,8 @@ void TPatternForm::RefreshPreview() {
 void TPatternForm::Notify(PatternFormChange change) {
     // A listener may subscribe or unsubscribe while it is told.
     const auto listeners = listeners_;
-    for (const auto& [id, listener] : listeners) listener(change);
+    for (const auto& [id, listener] : listeners)
+        listener(change);
 }
 
 }  // namespace tabulo

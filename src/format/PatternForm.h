@@ -16,7 +16,7 @@ namespace tabulo {
 
 // The Options window's boxes that the preview line reads, as they stand when it is made.
 class PreviewOptions {
-public:
+  public:
     virtual ~PreviewOptions() = default;
     virtual bool SizesAsKB() const = 0;  // "Sizes as KB"
     virtual bool LowerCase() const = 0;  // "All names as lowercase"
@@ -24,12 +24,12 @@ public:
 
 // Preview options read from an option record, for front ends without an Options window.
 class OptionFlagsPreview final : public PreviewOptions {
-public:
+  public:
     explicit OptionFlagsPreview(const OptionFlags& flags) : flags_(flags) {}
     bool SizesAsKB() const override { return flags_.KB; }
     bool LowerCase() const override { return flags_.LowerCase; }
 
-private:
+  private:
     const OptionFlags& flags_;
 };
 
@@ -61,30 +61,30 @@ enum class ModalResult { Ok, Cancel };
 
 // Everything the Advanced window shows and keeps. Defaults are the window's design state.
 struct PatternFormState {
-    std::string pattern;                      // edPattern
-    std::array<bool, kTokenCount> ticked{};   // field boxes, by Token (%COMM: cbAutoComments)
-    bool autoComments2 = false;               // cbAutoComments2, the visible mirror of cbAutoComments
-    bool hiddenFiles = false;                 // cbInclAllFiles "Hidden and system files"
-    bool resetCounter = true;                 // cbResetCounter "Reset counter for each folder"
-    int numDigits = 2;                        // NumDigits, 1..9
+    std::string pattern;                     // edPattern
+    std::array<bool, kTokenCount> ticked{};  // field boxes, by Token (%COMM: cbAutoComments)
+    bool autoComments2 = false;              // cbAutoComments2, the visible mirror of cbAutoComments
+    bool hiddenFiles = false;                // cbInclAllFiles "Hidden and system files"
+    bool resetCounter = true;                // cbResetCounter "Reset counter for each folder"
+    int numDigits = 2;                       // NumDigits, 1..9
     std::array<bool, kCommentSourceCount> sources{true, true, true, false, false, false, false, false};
-    int maxLengthComment = 30;                // seMaxLength of the AutoComments page, 8..255
-    int longCaption = 2;                      // rgLongCaption, -1 (none) .. 2
-    int maxCaptionLength = 30;                // seMaxCaptionLength, 8..255
+    int maxLengthComment = 30;                     // seMaxLength of the AutoComments page, 8..255
+    int longCaption = 2;                           // rgLongCaption, -1 (none) .. 2
+    int maxCaptionLength = 30;                     // seMaxCaptionLength, 8..255
     PatternFormat format = PatternFormat::Normal;  // the checked format button
-    int separatorIndex = kSeparatorNone;      // rgSeparator, -1..3
-    std::string separatorText;                // edSeparator
-    std::string qualifier = "\"";             // cbQualifier
+    int separatorIndex = kSeparatorNone;           // rgSeparator, -1..3
+    std::string separatorText;                     // edSeparator
+    std::string qualifier = "\"";                  // cbQualifier
     int currentFormat = kFormatNone;
     JointMemory lastJoint;
     bool advancedMode = false;
-    std::string preview = " ";                // labelPreview
+    std::string preview = " ";  // labelPreview
 
     // Enabled states of the controls that handlers enable and disable.
-    bool numberControlsEnabled = false;       // NumDigits and cbResetCounter
-    bool longCaptionEnabled = false;          // rgLongCaption
-    bool commentSourcesEnabled = false;       // the source boxes, "Max column size:" and seMaxLength
-    bool separatorControlsEnabled = false;    // rgSeparator, edSeparator, cbQualifier
+    bool numberControlsEnabled = false;     // NumDigits and cbResetCounter
+    bool longCaptionEnabled = false;        // rgLongCaption
+    bool commentSourcesEnabled = false;     // the source boxes, "Max column size:" and seMaxLength
+    bool separatorControlsEnabled = false;  // rgSeparator, edSeparator, cbQualifier
 
     PatternFormState() {
         ticked[static_cast<std::size_t>(Token::SIZE)] = true;
@@ -100,7 +100,7 @@ class TPatternForm;
 // The settings store's side of the Advanced window: reads the stored "\Advanced" group into the
 // form (inside a TPatternForm::LoadScope, so no handler rewrites the pattern) and writes it.
 class PatternFormStore {
-public:
+  public:
     virtual ~PatternFormStore() = default;
     virtual void LoadAdvanced(TPatternForm& form) = 0;
     virtual void SaveAdvanced(const TPatternForm& form) = 0;
@@ -135,7 +135,7 @@ public:
 //  - After loading a profile: ParseEdPattern, then the main window's mode follows AdvancedMode()
 //    (ModeModel::FollowAdvancedFlag).
 class TPatternForm {
-public:
+  public:
     explicit TPatternForm(const PreviewOptions* options = nullptr) : options_(options) {}
     TPatternForm(const TPatternForm&) = delete;
     TPatternForm& operator=(const TPatternForm&) = delete;
@@ -146,13 +146,13 @@ public:
     // Sets `inUpdate` for its lifetime (scopes nest), for loading values without side effects on
     // the pattern.
     class LoadScope {
-    public:
+      public:
         explicit LoadScope(TPatternForm& form) : form_(form), previous_(form.inUpdate_) { form.inUpdate_ = true; }
         ~LoadScope() { form_.inUpdate_ = previous_; }
         LoadScope(const LoadScope&) = delete;
         LoadScope& operator=(const LoadScope&) = delete;
 
-    private:
+      private:
         TPatternForm& form_;
         bool previous_;
     };
@@ -189,23 +189,23 @@ public:
     void SetAutoComments2(bool ticked);
     void SetHiddenFiles(bool ticked);
     void SetResetCounter(bool ticked);
-    void SetNumDigits(int digits);            // clamped to 1..9; runs NumDigitsChange
+    void SetNumDigits(int digits);  // clamped to 1..9; runs NumDigitsChange
     void SetSource(CommentSource source, bool ticked);
-    void SetMaxLengthComment(int length);     // clamped to 8..255
-    void SetLongCaption(int index);           // clamped to -1..2
-    void SetMaxCaptionLength(int length);     // clamped to 8..255
+    void SetMaxLengthComment(int length);  // clamped to 8..255
+    void SetLongCaption(int index);        // clamped to -1..2
+    void SetMaxCaptionLength(int length);  // clamped to 8..255
     // Checks a format button (None unchecks them all); runs its handler when it becomes checked.
     void SelectFormat(PatternFormat format);
     // Checks or unchecks one format button, as a loader does; unchecking runs no handler.
     void SetFormatButton(PatternFormat format, bool checked);
-    void SetSeparatorIndex(int index);        // clamped to -1..3
+    void SetSeparatorIndex(int index);  // clamped to -1..3
     void SetSeparatorText(std::string text);
-    void SetQualifier(std::string text);      // no handler: takes effect at the next conversion
+    void SetQualifier(std::string text);  // no handler: takes effect at the next conversion
     // Puts a text into the pattern box from program code: the boxes are not re-derived.
     void SetPatternText(std::string text);
     // The user typed in the pattern box or chose a predefined pattern: ParseEdPattern follows.
     void PatternEdited(std::string text);
-    void SetCurrentFormat(int code);          // for loaders
+    void SetCurrentFormat(int code);  // for loaders
     void SetAdvancedModeFlag(bool on);
 
     // --- Handlers ---
@@ -240,7 +240,7 @@ public:
     int Subscribe(std::function<void(PatternFormChange)> listener);
     void Unsubscribe(int id);
 
-private:
+  private:
     void WritePattern(std::string text);
     void RefreshPreview();
     void Notify(PatternFormChange change);

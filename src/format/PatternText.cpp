@@ -25,14 +25,18 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     text.swap(out);
 }
 
-void EraseAll(std::string& text, std::string_view what) { ReplaceAll(text, what, {}); }
+void EraseAll(std::string& text, std::string_view what) {
+    ReplaceAll(text, what, {});
+}
 
 void EraseChars(std::string& text, std::string_view chars) {
     std::erase_if(text, [chars](char c) { return chars.find(c) != std::string_view::npos; });
 }
 
 // True when s is exactly one character: only such a separator is trimmed next to a field.
-bool IsOneChar(std::string_view s) { return !s.empty() && utf8::CharLength(s, 0) == s.size(); }
+bool IsOneChar(std::string_view s) {
+    return !s.empty() && utf8::CharLength(s, 0) == s.size();
+}
 
 std::string Wrapped(std::string_view before, std::string_view token, std::string_view after) {
     std::string cell(before);
@@ -70,40 +74,74 @@ std::string NumberSample(int numDigits) {
 
 std::string_view Sample(Token token, bool sizesAsKB, bool lowerCase) {
     switch (token) {
-        case Token::NAME: return lowerCase ? "long filename.ext" : "LONG FILENAME.EXT";
-        case Token::FNAM: return lowerCase ? "long filename" : "LONG FILENAME";
-        case Token::FEXT: return lowerCase ? "ext" : "EXT";
-        case Token::NDOS: return lowerCase ? "shortf~1.ext" : "SHORTF~1.EXT";
-        case Token::PATH: return "folder/subfolder/";
-        case Token::SIZE: return sizesAsKB ? "10 KB" : "10 800";
-        case Token::DUSG: return sizesAsKB ? "12 KB" : "12 288";
-        case Token::ATTR: return "A";
-        case Token::FILE_VER: return "3.2";
-        case Token::FILE_NAM: return "Tabulo Pro";
-        case Token::FILE_COM: return "Quenbright Software";
-        case Token::NUMB: return {};  // made by NumberSample
-        case Token::COMM: return "comment";
-        case Token::DATE: return "30.06.2003";
-        case Token::TIME: return "12:00:00";
-        case Token::CTIM: return "01.06.2001 01:02:03";
-        case Token::ATIM: return "30.12.2003 12:00:00";
-        case Token::IPTC_CAP: return "Image caption";
-        case Token::IPTC_HDL: return "Image headline";
-        case Token::IPTC_BYL: return "Photographer Name";
-        case Token::IPTC_CRE: return "Credits";
-        case Token::IPTC_OBJ: return "Object";
-        case Token::IPTC_DAT: return "01.01.2000";
-        case Token::IPTC_CIT: return "Stavanger";
-        case Token::IPTC_STA: return "NA";
-        case Token::IPTC_COU: return "Norway";
-        case Token::IPTC_COP: return "(c) Quenbright Software";
-        case Token::MP3_TIT: return "Title";
-        case Token::MP3_ART: return "Artist";
-        case Token::MP3_ALB: return "Album";
-        case Token::MP3_YER: return "2001";
-        case Token::MP3_COM: return "MP3-Comment";
-        case Token::MP3_TRK: return "1";
-        case Token::MP3_GEN: return "Genre";
+        case Token::NAME:
+            return lowerCase ? "long filename.ext" : "LONG FILENAME.EXT";
+        case Token::FNAM:
+            return lowerCase ? "long filename" : "LONG FILENAME";
+        case Token::FEXT:
+            return lowerCase ? "ext" : "EXT";
+        case Token::NDOS:
+            return lowerCase ? "shortf~1.ext" : "SHORTF~1.EXT";
+        case Token::PATH:
+            return "folder/subfolder/";
+        case Token::SIZE:
+            return sizesAsKB ? "10 KB" : "10 800";
+        case Token::DUSG:
+            return sizesAsKB ? "12 KB" : "12 288";
+        case Token::ATTR:
+            return "A";
+        case Token::FILE_VER:
+            return "3.2";
+        case Token::FILE_NAM:
+            return "Tabulo Pro";
+        case Token::FILE_COM:
+            return "Quenbright Software";
+        case Token::NUMB:
+            return {};  // made by NumberSample
+        case Token::COMM:
+            return "comment";
+        case Token::DATE:
+            return "30.06.2003";
+        case Token::TIME:
+            return "12:00:00";
+        case Token::CTIM:
+            return "01.06.2001 01:02:03";
+        case Token::ATIM:
+            return "30.12.2003 12:00:00";
+        case Token::IPTC_CAP:
+            return "Image caption";
+        case Token::IPTC_HDL:
+            return "Image headline";
+        case Token::IPTC_BYL:
+            return "Photographer Name";
+        case Token::IPTC_CRE:
+            return "Credits";
+        case Token::IPTC_OBJ:
+            return "Object";
+        case Token::IPTC_DAT:
+            return "01.01.2000";
+        case Token::IPTC_CIT:
+            return "Stavanger";
+        case Token::IPTC_STA:
+            return "NA";
+        case Token::IPTC_COU:
+            return "Norway";
+        case Token::IPTC_COP:
+            return "(c) Quenbright Software";
+        case Token::MP3_TIT:
+            return "Title";
+        case Token::MP3_ART:
+            return "Artist";
+        case Token::MP3_ALB:
+            return "Album";
+        case Token::MP3_YER:
+            return "2001";
+        case Token::MP3_COM:
+            return "MP3-Comment";
+        case Token::MP3_TRK:
+            return "1";
+        case Token::MP3_GEN:
+            return "Genre";
     }
     return {};
 }
@@ -112,11 +150,16 @@ std::string_view Sample(Token token, bool sizesAsKB, bool lowerCase) {
 
 std::string SeparatorOf(int separatorIndex, std::string_view otherText) {
     switch (separatorIndex) {
-        case kSeparatorSemicolon: return ";";
-        case kSeparatorComma: return ",";
-        case kSeparatorSpace: return " ";
-        case kSeparatorOther: return std::string(otherText);
-        default: return {};
+        case kSeparatorSemicolon:
+            return ";";
+        case kSeparatorComma:
+            return ",";
+        case kSeparatorSpace:
+            return " ";
+        case kSeparatorOther:
+            return std::string(otherText);
+        default:
+            return {};
     }
 }
 
@@ -125,9 +168,11 @@ std::string ToggleTokenText(std::string p, std::string_view token, bool ticked, 
     const bool qualified = qualifier != kNoQualifier;
     if (ticked) {
         // Trailing blanks go, then a trailing separator, so the new field follows the last one.
-        while (!p.empty() && p.back() == ' ') p.pop_back();
+        while (!p.empty() && p.back() == ' ')
+            p.pop_back();
         if (IsOneChar(separator)) {
-            while (p.ends_with(separator)) p.erase(p.size() - separator.size());
+            while (p.ends_with(separator))
+                p.erase(p.size() - separator.size());
         }
         switch (format) {
             case PatternFormat::HTML:
@@ -138,7 +183,9 @@ std::string ToggleTokenText(std::string p, std::string_view token, bool ticked, 
                 p += separator;
                 p += qualified ? Wrapped(qualifier, token, qualifier) : std::string(token);
                 break;
-            default: p += Wrapped(" ", token, ""); break;
+            default:
+                p += Wrapped(" ", token, "");
+                break;
         }
         return p;
     }
@@ -149,8 +196,10 @@ std::string ToggleTokenText(std::string p, std::string_view token, bool ticked, 
         case PatternFormat::HTML: {
             const std::string cell = Wrapped("<td>", token, "</td>");
             const std::size_t cellAt = p.find(cell);
-            if (cellAt != std::string::npos) p.erase(cellAt, cell.size());
-            else p.erase(at, token.size());
+            if (cellAt != std::string::npos)
+                p.erase(cellAt, cell.size());
+            else
+                p.erase(at, token.size());
             break;
         }
         case PatternFormat::Delimited: {
@@ -164,13 +213,15 @@ std::string ToggleTokenText(std::string p, std::string_view token, bool ticked, 
             }
             // The separator that followed the field goes with it; one before it stays.
             if (IsOneChar(separator)) {
-                while (p.compare(from, separator.size(), separator) == 0) p.erase(from, separator.size());
+                while (p.compare(from, separator.size(), separator) == 0)
+                    p.erase(from, separator.size());
             }
             break;
         }
         default:
             p.erase(at, token.size());
-            while (at < p.size() && p[at] == ' ') p.erase(at, 1);
+            while (at < p.size() && p[at] == ' ')
+                p.erase(at, 1);
             break;
     }
     return p;
@@ -210,14 +261,17 @@ std::string ConvertToHTML(std::string p, int currentFormat, std::string_view sep
         ReplaceAll(p, token, right ? Wrapped(kRightCell, token, "&nbsp;&nbsp;</td>") : Wrapped("<td>", token, "</td>"));
     }
     // The point after a number goes into its cell.
-    if (p.find("%NUMB.") != std::string::npos) ReplaceAll(p, "%NUMB.", "<td>%NUMB.</td>");
-    else ReplaceAll(p, "%NUMB", "<td>%NUMB</td>");
-    for (Token t : kPlainCellOrder) ReplaceAll(p, TokenText(t), Wrapped("<td>", TokenText(t), "</td>"));
+    if (p.find("%NUMB.") != std::string::npos)
+        ReplaceAll(p, "%NUMB.", "<td>%NUMB.</td>");
+    else
+        ReplaceAll(p, "%NUMB", "<td>%NUMB</td>");
+    for (Token t : kPlainCellOrder)
+        ReplaceAll(p, TokenText(t), Wrapped("<td>", TokenText(t), "</td>"));
     return p;
 }
 
-std::string ConvertToDelimited(std::string p, int currentFormat, std::string_view separator,
-                               std::string_view qualifier, JointMemory& last) {
+std::string ConvertToDelimited(std::string p, int currentFormat, std::string_view separator, std::string_view qualifier,
+                               JointMemory& last) {
     const std::string q = qualifier == kNoQualifier ? std::string() : std::string(qualifier);
     const std::string joint = q + std::string(separator) + q;
     if (currentFormat != kFormatDelimited) p = q + p + q;

@@ -6,7 +6,9 @@ namespace tabulo {
 
 namespace {
 
-inline char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 // `token` (upper case, starting with "%") at position i of text, ignoring case.
 inline bool TokenAt(std::string_view text, std::size_t i, std::string_view token) {

@@ -9,22 +9,53 @@ namespace tabulo {
 
 // The 34 tokens of the pattern language, in the order in which they are replaced.
 enum class Token : std::uint8_t {
-    NAME, SIZE, DUSG, DATE, TIME, ATTR, NUMB, FNAM, NDOS, CTIM, ATIM, FEXT, PATH, COMM,
-    FILE_VER, FILE_NAM, FILE_COM,
-    MP3_TIT, MP3_ART, MP3_ALB, MP3_YER, MP3_COM, MP3_GEN, MP3_TRK,
-    IPTC_CAP, IPTC_HDL, IPTC_BYL, IPTC_CRE, IPTC_OBJ, IPTC_DAT, IPTC_CIT, IPTC_STA, IPTC_COU, IPTC_COP,
+    NAME,
+    SIZE,
+    DUSG,
+    DATE,
+    TIME,
+    ATTR,
+    NUMB,
+    FNAM,
+    NDOS,
+    CTIM,
+    ATIM,
+    FEXT,
+    PATH,
+    COMM,
+    FILE_VER,
+    FILE_NAM,
+    FILE_COM,
+    MP3_TIT,
+    MP3_ART,
+    MP3_ALB,
+    MP3_YER,
+    MP3_COM,
+    MP3_GEN,
+    MP3_TRK,
+    IPTC_CAP,
+    IPTC_HDL,
+    IPTC_BYL,
+    IPTC_CRE,
+    IPTC_OBJ,
+    IPTC_DAT,
+    IPTC_CIT,
+    IPTC_STA,
+    IPTC_COU,
+    IPTC_COP,
 };
 inline constexpr std::size_t kTokenCount = 34;
 
 inline constexpr std::array<std::string_view, kTokenCount> kTokenTexts{
-    "%NAME",     "%SIZE",     "%DUSG",     "%DATE",     "%TIME",     "%ATTR",     "%NUMB",
-    "%FNAM",     "%NDOS",     "%CTIM",     "%ATIM",     "%FEXT",     "%PATH",     "%COMM",
-    "%FILE_VER", "%FILE_NAM", "%FILE_COM", "%MP3_TIT",  "%MP3_ART",  "%MP3_ALB",  "%MP3_YER",
-    "%MP3_COM",  "%MP3_GEN",  "%MP3_TRK",  "%IPTC_CAP", "%IPTC_HDL", "%IPTC_BYL", "%IPTC_CRE",
-    "%IPTC_OBJ", "%IPTC_DAT", "%IPTC_CIT", "%IPTC_STA", "%IPTC_COU", "%IPTC_COP",
+    "%NAME",     "%SIZE",     "%DUSG",     "%DATE",     "%TIME",     "%ATTR",     "%NUMB",     "%FNAM",     "%NDOS",
+    "%CTIM",     "%ATIM",     "%FEXT",     "%PATH",     "%COMM",     "%FILE_VER", "%FILE_NAM", "%FILE_COM", "%MP3_TIT",
+    "%MP3_ART",  "%MP3_ALB",  "%MP3_YER",  "%MP3_COM",  "%MP3_GEN",  "%MP3_TRK",  "%IPTC_CAP", "%IPTC_HDL", "%IPTC_BYL",
+    "%IPTC_CRE", "%IPTC_OBJ", "%IPTC_DAT", "%IPTC_CIT", "%IPTC_STA", "%IPTC_COU", "%IPTC_COP",
 };
 
-inline constexpr std::string_view TokenText(Token t) { return kTokenTexts[static_cast<std::size_t>(t)]; }
+inline constexpr std::string_view TokenText(Token t) {
+    return kTokenTexts[static_cast<std::size_t>(t)];
+}
 
 // Bit i set when token i occurs in the text, ignoring case.
 std::uint64_t TokensIn(std::string_view text);

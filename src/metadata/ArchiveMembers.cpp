@@ -32,8 +32,7 @@ std::optional<std::vector<ArchiveMember>> ListArchiveMembers(const ByteSource& s
             if (!counted) continue;
             member.size = *counted;
         }
-        if (archive_entry_mtime_is_set(entry))
-            member.mtime = static_cast<std::int64_t>(archive_entry_mtime(entry));
+        if (archive_entry_mtime_is_set(entry)) member.mtime = static_cast<std::int64_t>(archive_entry_mtime(entry));
         members.push_back(std::move(member));
     }
     return members;

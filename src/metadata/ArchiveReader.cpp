@@ -19,9 +19,8 @@ const std::vector<FilterSupport>& BuiltInFilters() {
     static const std::vector<FilterSupport> filters = [] {
         std::vector<FilterSupport> usable;
         for (FilterSupport f :
-             {archive_read_support_filter_gzip, archive_read_support_filter_bzip2,
-              archive_read_support_filter_xz, archive_read_support_filter_lzma,
-              archive_read_support_filter_lzip, archive_read_support_filter_zstd,
+             {archive_read_support_filter_gzip, archive_read_support_filter_bzip2, archive_read_support_filter_xz,
+              archive_read_support_filter_lzma, archive_read_support_filter_lzip, archive_read_support_filter_zstd,
               archive_read_support_filter_lz4, archive_read_support_filter_compress}) {
             archive* probe = archive_read_new();
             if (f(probe) == ARCHIVE_OK) usable.push_back(f);
@@ -34,8 +33,7 @@ const std::vector<FilterSupport>& BuiltInFilters() {
 
 // A locale whose character set is UTF-8; none where the system has no such locale.
 locale_t Utf8Locale() {
-    static const locale_t locale =
-        newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     return locale;
 }
 
@@ -58,8 +56,7 @@ void EnableArchiveFormats(archive* a) {
 
 }  // namespace
 
-ArchiveReader::ArchiveReader(const ByteSource& source, Formats formats)
-    : source_(source), buffer_(kBlockSize) {
+ArchiveReader::ArchiveReader(const ByteSource& source, Formats formats) : source_(source), buffer_(kBlockSize) {
     if (const locale_t utf8 = Utf8Locale()) previousLocale_ = uselocale(utf8);
     archive_ = archive_read_new();
     if (archive_ == nullptr) return;
@@ -81,8 +78,7 @@ ArchiveReader::~ArchiveReader() {
 
 long ArchiveReader::Read(archive*, void* self, const void** buffer) {
     auto* reader = static_cast<ArchiveReader*>(self);
-    const std::size_t got =
-        reader->source_.ReadAt(reader->position_, reader->buffer_.data(), reader->buffer_.size());
+    const std::size_t got = reader->source_.ReadAt(reader->position_, reader->buffer_.data(), reader->buffer_.size());
     reader->position_ += static_cast<std::int64_t>(got);
     *buffer = reader->buffer_.data();
     return static_cast<long>(got);
@@ -125,8 +121,7 @@ std::optional<std::string> ArchiveReader::ReadData(std::size_t limit) {
     std::string data;
     char chunk[16 * 1024];
     while (data.size() < limit) {
-        const la_ssize_t got =
-            archive_read_data(archive_, chunk, std::min(sizeof chunk, limit - data.size()));
+        const la_ssize_t got = archive_read_data(archive_, chunk, std::min(sizeof chunk, limit - data.size()));
         if (got < 0) return std::nullopt;
         if (got == 0) break;
         data.append(chunk, static_cast<std::size_t>(got));
@@ -148,8 +143,7 @@ std::optional<std::int64_t> ArchiveReader::CountData() {
 }
 
 bool ArchiveReader::IsTar() const {
-    return archive_ != nullptr &&
-           (archive_format(archive_) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_TAR;
+    return archive_ != nullptr && (archive_format(archive_) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_TAR;
 }
 
 std::string ArchiveReader::PathOf(archive_entry* entry) {

@@ -35,22 +35,19 @@ std::string ShapeCaption(std::string caption, int mode, int maxLength) {
         ReplaceAll(caption, "\n\r", " ");
         ReplaceAll(caption, "\r", " ");
         ReplaceAll(caption, "\n", " ");
-    } else if (mode == 2 && maxLength >= 0 &&
-               utf8::CharCount(caption) > static_cast<std::size_t>(maxLength)) {
+    } else if (mode == 2 && maxLength >= 0 && utf8::CharCount(caption) > static_cast<std::size_t>(maxLength)) {
         caption = utf8::FirstChars(caption, static_cast<std::size_t>(maxLength));
     }
     return caption;
 }
 
-std::string ImageCaptionComment(const std::string& path, const ListSettings& settings,
-                                TIPTCData& iptc) {
+std::string ImageCaptionComment(const std::string& path, const ListSettings& settings, TIPTCData& iptc) {
     TIPTC reader;
     reader.Filename = path;
     reader.IPTCData = &iptc;
     reader.ReadIPTC();
     std::string caption = iptc.Caption;
-    if (utf8::CharCount(caption) > kLongestWholeCaption)
-        caption = utf8::FirstChars(caption, kLongestWholeCaption - 1);
+    if (utf8::CharCount(caption) > kLongestWholeCaption) caption = utf8::FirstChars(caption, kLongestWholeCaption - 1);
     iptc.Caption = ShapeCaption(caption, settings.LongCaption, settings.MaxCaptionLength);
     return caption;
 }
@@ -73,16 +70,14 @@ void FileAutoComments::CheckDesctriptIonFile(const std::string& folder) {
 std::string FileAutoComments::AutoComments(const std::string& path, const ListSettings& settings,
                                            MetadataRecords& records) {
     const std::size_t slash = path.find_last_of('/');
-    const std::string_view name = slash == std::string::npos
-                                      ? std::string_view(path)
-                                      : std::string_view(path).substr(slash + 1);
+    const std::string_view name =
+        slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
     const std::string_view folder = std::string_view(path).substr(0, path.size() - name.size());
     const std::string extension = utf8::ToUpper(ExtensionOf(name));
 
     std::string comment;
     // The table belongs to the folder it was read for; files of other folders get nothing from it.
-    if (table_.Present() && folder == tableFolder_)
-        comment = table_.Lookup(name).value_or(std::string());
+    if (table_.Present() && folder == tableFolder_) comment = table_.Lookup(name).value_or(std::string());
 
     if (settings.cbEXE && comment.empty() && OneOf(extension, {".EXE", ".DLL"})) {
         comment = ReadVersionInfo(path, records.version);

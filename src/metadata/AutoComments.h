@@ -10,8 +10,7 @@ namespace tabulo {
 
 // The caption of an image for "%COMM" (cut to 255 characters when longer than 256); the IPTC
 // record's Caption is left shaped for "%IPTC_CAP" by the long-caption mode.
-std::string ImageCaptionComment(const std::string& path, const ListSettings& settings,
-                                TIPTCData& iptc);
+std::string ImageCaptionComment(const std::string& path, const ListSettings& settings, TIPTCData& iptc);
 
 // The caption as "%IPTC_CAP" shows it: mode 0 turns line breaks into blanks, mode 2 keeps at
 // most maxLength characters, mode 1 (and any other) keeps it as it is.
@@ -25,8 +24,7 @@ class FileAutoComments : public AutoCommentsSource {
     void BeginRun() override;
     void EndRun() override;
     void CheckDesctriptIonFile(const std::string& folder) override;
-    std::string AutoComments(const std::string& path, const ListSettings& settings,
-                             MetadataRecords& records) override;
+    std::string AutoComments(const std::string& path, const ListSettings& settings, MetadataRecords& records) override;
 
   private:
     DescriptIonTable table_;

@@ -38,17 +38,14 @@ class BinaryView {
     }
     std::optional<std::uint32_t> U32Le(std::size_t offset) const {
         if (!Has(offset, 4)) return std::nullopt;
-        return static_cast<std::uint32_t>(Byte(offset)) |
-               (static_cast<std::uint32_t>(Byte(offset + 1)) << 8) |
+        return static_cast<std::uint32_t>(Byte(offset)) | (static_cast<std::uint32_t>(Byte(offset + 1)) << 8) |
                (static_cast<std::uint32_t>(Byte(offset + 2)) << 16) |
                (static_cast<std::uint32_t>(Byte(offset + 3)) << 24);
     }
     std::optional<std::uint32_t> U32Be(std::size_t offset) const {
         if (!Has(offset, 4)) return std::nullopt;
-        return (static_cast<std::uint32_t>(Byte(offset)) << 24) |
-               (static_cast<std::uint32_t>(Byte(offset + 1)) << 16) |
-               (static_cast<std::uint32_t>(Byte(offset + 2)) << 8) |
-               static_cast<std::uint32_t>(Byte(offset + 3));
+        return (static_cast<std::uint32_t>(Byte(offset)) << 24) | (static_cast<std::uint32_t>(Byte(offset + 1)) << 16) |
+               (static_cast<std::uint32_t>(Byte(offset + 2)) << 8) | static_cast<std::uint32_t>(Byte(offset + 3));
     }
     std::optional<std::uint16_t> U16(std::size_t offset, bool bigEndian) const {
         return bigEndian ? U16Be(offset) : U16Le(offset);
@@ -58,9 +55,7 @@ class BinaryView {
     }
 
   private:
-    std::uint32_t Byte(std::size_t offset) const {
-        return static_cast<unsigned char>(bytes_[offset]);
-    }
+    std::uint32_t Byte(std::size_t offset) const { return static_cast<unsigned char>(bytes_[offset]); }
     std::string_view bytes_;
 };
 

@@ -49,8 +49,8 @@ std::size_t InputFile::ReadAt(std::int64_t offset, void* out, std::size_t n) con
     std::size_t done = 0;
     auto* bytes = static_cast<unsigned char*>(out);
     while (done < n) {
-        const ssize_t got = ::pread(fd_, bytes + done, n - done,
-                                    static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
+        const ssize_t got =
+            ::pread(fd_, bytes + done, n - done, static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         done += static_cast<std::size_t>(got);
@@ -58,8 +58,7 @@ std::size_t InputFile::ReadAt(std::int64_t offset, void* out, std::size_t n) con
     return done;
 }
 
-void ForEachLine(const ByteSource& source, std::size_t maxLine,
-                 const std::function<bool(std::string_view)>& line) {
+void ForEachLine(const ByteSource& source, std::size_t maxLine, const std::function<bool(std::string_view)>& line) {
     constexpr std::size_t kChunk = std::size_t{64} * 1024;
     std::string chunk(kChunk, '\0');
     std::string current;

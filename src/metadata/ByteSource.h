@@ -57,8 +57,7 @@ class InputFile : public ByteSource {
 // Calls `line` for each line of the bytes (a line ends at CR, LF or CR LF; a final line break
 // starts no further line), reading them in chunks; a line longer than `maxLine` bytes is passed
 // cut to that length. Stops early when `line` returns false.
-void ForEachLine(const ByteSource& source, std::size_t maxLine,
-                 const std::function<bool(std::string_view)>& line);
+void ForEachLine(const ByteSource& source, std::size_t maxLine, const std::function<bool(std::string_view)>& line);
 
 // Whether a regular file exists at path (following links).
 bool RegularFileExists(const std::string& path);

@@ -20,13 +20,11 @@ constexpr std::size_t kMaxDescriptIonBytes = std::size_t{16} * 1024 * 1024;
 std::string FindDescriptIon(const std::string& folder) {
     std::string exact = folder + "descript.ion";
     if (RegularFileExists(exact)) return exact;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
-                                            ::closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
     if (!dir) return {};
     while (const dirent* e = ::readdir(dir.get())) {
         const std::string_view name(e->d_name);
-        if (name.size() == 12 && text::AsciiUpper(name) == "DESCRIPT.ION" &&
-            RegularFileExists(folder + e->d_name)) {
+        if (name.size() == 12 && text::AsciiUpper(name) == "DESCRIPT.ION" && RegularFileExists(folder + e->d_name)) {
             return folder + e->d_name;
         }
     }
@@ -43,8 +41,7 @@ void SplitDescriptIonLine(std::string_view line, std::string& name, std::string&
             description = line.size() > 2 ? std::string(line.substr(2)) : std::string();
         } else {
             name = line.substr(1, close - 1);
-            description =
-                close + 2 < line.size() ? std::string(line.substr(close + 2)) : std::string();
+            description = close + 2 < line.size() ? std::string(line.substr(close + 2)) : std::string();
         }
         return;
     }

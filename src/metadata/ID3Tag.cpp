@@ -34,8 +34,7 @@ constexpr std::array<std::string_view, 145> kGenres{
 // clang-format on
 
 static_assert(kGenres[17] == "Rock" && kGenres[40] == "Alt. Rock" && kGenres[64] == "Native US" &&
-              kGenres[118] == "Rhytmic Soul" && kGenres[123] == "Acapella" &&
-              kGenres[144] == "Trash Metal");
+              kGenres[118] == "Rhytmic Soul" && kGenres[123] == "Acapella" && kGenres[144] == "Trash Metal");
 
 // A text field: its bytes up to the first NUL.
 std::string Field(std::string_view tag, std::size_t offset, std::size_t length) {
@@ -53,9 +52,8 @@ std::string_view GenreName(int code) {
 
 bool ReadID3Tag(const ByteSource& file, ID3Record& record) {
     const std::int64_t size = file.Size();
-    const std::string tag = size >= static_cast<std::int64_t>(kTagSize)
-                                ? file.Read(size - kTagSize, kTagSize)
-                                : std::string();
+    const std::string tag =
+        size >= static_cast<std::int64_t>(kTagSize) ? file.Read(size - kTagSize, kTagSize) : std::string();
     if (tag.size() != kTagSize || tag.compare(0, 3, "TAG") != 0) {
         ResetID3TagInfo(record);
         return false;
@@ -67,8 +65,8 @@ bool ReadID3Tag(const ByteSource& file, ID3Record& record) {
     // The track byte is read whether or not the byte before it is 0 (an ID3v1.1 track number).
     record.Track = FitToWidth(std::to_string(static_cast<unsigned char>(tag[126])), 2);
     const int genre = static_cast<unsigned char>(tag[127]);
-    record.Genre = genre < static_cast<int>(kGenres.size()) ? FitToWidth(GenreName(genre), kColumn)
-                                                            : std::to_string(genre);
+    record.Genre =
+        genre < static_cast<int>(kGenres.size()) ? FitToWidth(GenreName(genre), kColumn) : std::to_string(genre);
     record.Comment = FitToWidth(Field(tag, 97, 29), kColumn);
     return true;
 }
@@ -80,8 +78,8 @@ bool ReadID3Tag(const std::string& path, ID3Record& record) {
 
 std::string MP3Comment(const ByteSource& file, ID3Record& record) {
     if (!ReadID3Tag(file, record)) return {};
-    return std::string(text::Trim(record.Title)) + " (" + std::string(text::Trim(record.Artist)) +
-           " - " + std::string(text::Trim(record.Album)) + ")";
+    return std::string(text::Trim(record.Title)) + " (" + std::string(text::Trim(record.Artist)) + " - " +
+           std::string(text::Trim(record.Album)) + ")";
 }
 
 std::string MP3Comment(const std::string& path, ID3Record& record) {

@@ -23,8 +23,7 @@ bool EqualAsciiIgnoreCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<std::string> IniValue(std::string_view text, std::string_view section,
-                                    std::string_view key) {
+std::optional<std::string> IniValue(std::string_view text, std::string_view section, std::string_view key) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     bool inSection = false;
     for (std::string_view line : text::SplitLines(text)) {
@@ -32,19 +31,16 @@ std::optional<std::string> IniValue(std::string_view text, std::string_view sect
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
-            const std::string_view name = line.substr(
-                1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+            const std::string_view name =
+                line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
             inSection = EqualAsciiIgnoreCase(TrimBlanks(name), section);
             continue;
         }
         if (!inSection) continue;
         const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos ||
-            !EqualAsciiIgnoreCase(TrimBlanks(line.substr(0, eq)), key))
-            continue;
+        if (eq == std::string_view::npos || !EqualAsciiIgnoreCase(TrimBlanks(line.substr(0, eq)), key)) continue;
         std::string_view value = TrimBlanks(line.substr(eq + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front()) {
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
         }
         return std::string(value);

@@ -10,8 +10,7 @@ namespace tabulo {
 // and key names match without regard to case, blanks around names and values are removed, and
 // one pair of matching quotes around a value is taken off. The first such key wins; none when
 // the text has no such key.
-std::optional<std::string> IniValue(std::string_view text, std::string_view section,
-                                    std::string_view key);
+std::optional<std::string> IniValue(std::string_view text, std::string_view section, std::string_view key);
 
 // The "URL" of the "InternetShortcut" section of an Internet shortcut (.url) file; empty when it
 // has none or cannot be read.

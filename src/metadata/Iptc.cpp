@@ -186,8 +186,7 @@ void ParseIPTCDatasets(std::string_view block, TIPTCData& data) {
         // The data runs only as far as the block reaches. The scan goes on at p + 1, so bytes
         // inside this data that look like a dataset are read as one too.
         const std::size_t start = std::min(p + 5, block.size());
-        const std::size_t length =
-            std::min<std::size_t>(byteAt(p + 3) * 256 + byteAt(p + 4), block.size() - start);
+        const std::size_t length = std::min<std::size_t>(byteAt(p + 3) * 256 + byteAt(p + 4), block.size() - start);
         const std::string_view bytes = block.substr(start, length);
         switch (kind) {
             case Kind::Text:
@@ -198,20 +197,17 @@ void ParseIPTCDatasets(std::string_view block, TIPTCData& data) {
                 std::size_t& used = keywords ? keywordBytes : supplementalBytes;
                 if (used >= kMaxListBytes) break;
                 used += length;
-                (keywords ? data.Keywords : data.SupplementalCategorys)
-                    .push_back(text::ShownText(DatasetBytes(bytes)));
+                (keywords ? data.Keywords : data.SupplementalCategorys).push_back(text::ShownText(DatasetBytes(bytes)));
                 break;
             }
             case Kind::Priority:
                 // A number is never long; longer data is no number and leaves Priority as it is.
                 if (length <= 32) {
-                    if (const auto value = ParseInteger(DatasetBytes(bytes)))
-                        data.Priority = *value;
+                    if (const auto value = ParseInteger(DatasetBytes(bytes))) data.Priority = *value;
                 }
                 break;
             case Kind::Date:
-                if (const auto date = ParseIimDate(DatasetBytes(bytes.substr(0, 8))))
-                    data.DateCreated = *date;
+                if (const auto date = ParseIimDate(DatasetBytes(bytes.substr(0, 8)))) data.DateCreated = *date;
                 break;
             default:
                 break;
@@ -219,8 +215,7 @@ void ParseIPTCDatasets(std::string_view block, TIPTCData& data) {
     }
     for (std::size_t dataset = 0; dataset < lastText.size(); ++dataset) {
         if (!lastText[dataset]) continue;
-        const std::string bytes =
-            DatasetBytes(block.substr(lastText[dataset]->start, lastText[dataset]->length));
+        const std::string bytes = DatasetBytes(block.substr(lastText[dataset]->start, lastText[dataset]->length));
         std::string_view value = bytes;
         if (dataset == kCaption) value = text::TrimRight(value);
         TextProperty(data, static_cast<int>(dataset)) = text::ShownText(value);
@@ -239,15 +234,13 @@ std::optional<TiffIptcEntry> ReadTiffDirectory(const ByteSource& file) {
         const std::string countBytes = file.Read(offset, 2);
         const auto count = BinaryView(countBytes).U16(0, bigEndian);
         if (!count || *count > kMaxEntries) return std::nullopt;
-        const std::string entries =
-            file.Read(std::int64_t{offset} + 2, std::size_t{*count} * 12 + 4);
+        const std::string entries = file.Read(std::int64_t{offset} + 2, std::size_t{*count} * 12 + 4);
         const BinaryView view(entries);
         if (view.Size() != std::size_t{*count} * 12 + 4) return std::nullopt;
         for (int e = 0; e < *count; ++e) {
             const std::size_t at = static_cast<std::size_t>(e) * 12;
             if (*view.U16(at, bigEndian) != kIptcTag) continue;
-            found = TiffIptcEntry{directory, e, *view.U32(at + 4, bigEndian),
-                                  *view.U32(at + 8, bigEndian)};
+            found = TiffIptcEntry{directory, e, *view.U32(at + 4, bigEndian), *view.U32(at + 8, bigEndian)};
         }
         offset = *view.U32(std::size_t{*count} * 12, bigEndian);
     }
@@ -276,8 +269,7 @@ std::optional<std::string> FindJpegIPTCBlock(std::string_view head, std::uint8_t
     return std::nullopt;
 }
 
-std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension,
-                                         std::uint8_t marker) {
+std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension, std::uint8_t marker) {
     if (upperExtension == ".JPG") return FindJpegIPTCBlock(file.Head(kJpegHeadBytes), marker);
     if (upperExtension == ".TIF") {
         const auto entry = ReadTiffDirectory(file);
@@ -285,8 +277,7 @@ std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_vie
         // The entry's count is taken as a count of 4-byte values; a block larger than the buffer
         // is cut to the buffer's size.
         const std::uint64_t wanted = std::uint64_t{entry->count} * 4;
-        return file.Read(entry->offset, static_cast<std::size_t>(
-                                            std::min<std::uint64_t>(wanted, kIPTCBufferSize)));
+        return file.Read(entry->offset, static_cast<std::size_t>(std::min<std::uint64_t>(wanted, kIPTCBufferSize)));
     }
     return std::nullopt;
 }

@@ -35,8 +35,7 @@ std::optional<std::string> FindJpegIPTCBlock(std::string_view head, std::uint8_t
 
 // The IPTC block of a file by its upper-cased extension: ".JPG" and ".TIF" are searched, every
 // other extension has none.
-std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension,
-                                         std::uint8_t marker);
+std::optional<std::string> FindIPTCBlock(const ByteSource& file, std::string_view upperExtension, std::uint8_t marker);
 
 // Scans a block for record-2 datasets and stores them in `data` (which the caller has cleared).
 void ParseIPTCDatasets(std::string_view block, TIPTCData& data);

@@ -13,8 +13,7 @@ namespace tabulo {
 namespace {
 
 constexpr std::uint32_t kHeaderSize = 0x4C;
-constexpr std::string_view kShellLinkClsid{
-    "\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16};
+constexpr std::string_view kShellLinkClsid{"\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16};
 
 enum LinkFlags : std::uint32_t {
     kHasLinkTargetIdList = 0x1,
@@ -78,8 +77,7 @@ std::string LinkInfoTarget(const BinaryView& info) {
     if (*flags & kVolumeIdAndLocalBasePath) {
         std::optional<std::string> base;
         if (*headerSize >= 0x24) {
-            if (const auto off = info.U32Le(28); off && *off != 0)
-                base = UnicodeStringAt(info, *off);
+            if (const auto off = info.U32Le(28); off && *off != 0) base = UnicodeStringAt(info, *off);
         }
         if (!base) {
             if (const auto off = info.U32Le(16)) base = AnsiStringAt(info, *off);
@@ -91,8 +89,8 @@ std::string LinkInfoTarget(const BinaryView& info) {
         if (!linkOffset || *linkOffset >= info.Size()) return {};
         const auto linkSize = info.U32Le(*linkOffset);
         if (!linkSize) return {};
-        const BinaryView link(info.Bytes().substr(
-            *linkOffset, std::min<std::size_t>(*linkSize, info.Size() - *linkOffset)));
+        const BinaryView link(
+            info.Bytes().substr(*linkOffset, std::min<std::size_t>(*linkSize, info.Size() - *linkOffset)));
         std::optional<std::string> share;
         const auto netNameOffset = link.U32Le(8);
         if (netNameOffset && *netNameOffset > 0x14) {
@@ -143,8 +141,7 @@ std::string ShellLinkTarget(std::string_view bytes) {
         if (!count) return {};
         const auto chars = link.Slice(pos + 2, std::size_t{*count} * charSize);
         if (!chars) return {};
-        const std::string path =
-            charSize == 2 ? text::ShownText(utf8::FromUtf16Le(*chars)) : text::ShownText(*chars);
+        const std::string path = charSize == 2 ? text::ShownText(utf8::FromUtf16Le(*chars)) : text::ShownText(*chars);
         return FirstPathChars(path);
     }
     return {};

@@ -13,7 +13,6 @@ namespace tabulo::text {
 // through the list.
 std::string ShownText(std::string_view bytes);
 
-
 // Blanks and control characters (bytes up to 0x20) removed at both ends or at the end.
 std::string_view Trim(std::string_view s);
 std::string_view TrimRight(std::string_view s);

@@ -54,8 +54,7 @@ bool PeImage::Open(const ByteSource& file) {
     const auto sectionCount = pe.U16Le(6);
     const auto optionalSize = pe.U16Le(20);
     const auto magic = pe.U16Le(24);
-    if (!sectionCount || !optionalSize || !magic || *optionalSize > kMaxOptionalHeader)
-        return false;
+    if (!sectionCount || !optionalSize || !magic || *optionalSize > kMaxOptionalHeader) return false;
     std::size_t countAt = 0;
     if (*magic == 0x10B)
         countAt = 24 + 92;
@@ -74,8 +73,7 @@ bool PeImage::Open(const ByteSource& file) {
     resourceRva_ = *resourceRva;
 
     const std::uint32_t count = std::min<std::uint32_t>(*sectionCount, kMaxSections);
-    const std::string table =
-        file.Read(std::int64_t{*peOffset} + 24 + *optionalSize, std::size_t{count} * 40);
+    const std::string table = file.Read(std::int64_t{*peOffset} + 24 + *optionalSize, std::size_t{count} * 40);
     const BinaryView sections(table);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t at = std::size_t{i} * 40;
@@ -101,16 +99,14 @@ std::optional<std::int64_t> PeImage::FileOffset(std::uint32_t rva, std::uint32_t
 }
 
 struct DirectoryEntry {
-    std::uint32_t name;  // an id, or a name's offset with the high bit set
-    std::uint32_t
-        target;  // a data entry's offset, or a subdirectory's offset with the high bit set
+    std::uint32_t name;    // an id, or a name's offset with the high bit set
+    std::uint32_t target;  // a data entry's offset, or a subdirectory's offset with the high bit set
 };
 
 constexpr std::uint32_t kHighBit = 0x80000000u;
 
 // The entries of the resource directory at `offset` from the start of the resource table.
-std::vector<DirectoryEntry> ReadDirectory(const ByteSource& file, const PeImage& image,
-                                          std::uint32_t offset) {
+std::vector<DirectoryEntry> ReadDirectory(const ByteSource& file, const PeImage& image, std::uint32_t offset) {
     std::vector<DirectoryEntry> entries;
     const auto at = image.FileOffset(image.ResourceRva() + offset, 16);
     if (!at) return entries;
@@ -119,8 +115,7 @@ std::vector<DirectoryEntry> ReadDirectory(const ByteSource& file, const PeImage&
     const auto named = header.U16Le(12);
     const auto ids = header.U16Le(14);
     if (!named || !ids) return entries;
-    const std::uint32_t count =
-        std::min<std::uint32_t>(std::uint32_t{*named} + *ids, kMaxDirectoryEntries);
+    const std::uint32_t count = std::min<std::uint32_t>(std::uint32_t{*named} + *ids, kMaxDirectoryEntries);
     const std::string table = file.Read(*at + 16, std::size_t{count} * 8);
     const BinaryView view(table);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -167,8 +162,7 @@ struct VersionBlock {
     bool text = false;
 };
 
-std::optional<VersionBlock> ReadBlock(const BinaryView& view, std::size_t start,
-                                      std::size_t limit) {
+std::optional<VersionBlock> ReadBlock(const BinaryView& view, std::size_t start, std::size_t limit) {
     const auto length = view.U16Le(start);
     const auto valueLength = view.U16Le(start + 2);
     const auto type = view.U16Le(start + 4);
@@ -186,8 +180,7 @@ std::optional<VersionBlock> ReadBlock(const BinaryView& view, std::size_t start,
 }
 
 // The child of `parent` whose key equals `key`, ignoring case.
-std::optional<VersionBlock> FindChild(const BinaryView& view, const VersionBlock& parent,
-                                      std::string_view key) {
+std::optional<VersionBlock> FindChild(const BinaryView& view, const VersionBlock& parent, std::string_view key) {
     const std::string wanted = text::AsciiUpper(key);
     for (std::size_t at = parent.childrenStart; at + 6 <= parent.end;) {
         auto child = ReadBlock(view, at, parent.end);
@@ -199,8 +192,7 @@ std::optional<VersionBlock> FindChild(const BinaryView& view, const VersionBlock
 }
 
 // The block reached from the root through children with these keys.
-std::optional<VersionBlock> FindBlock(std::string_view versionInfo,
-                                      const std::vector<std::string_view>& keys) {
+std::optional<VersionBlock> FindBlock(std::string_view versionInfo, const std::vector<std::string_view>& keys) {
     const BinaryView view(versionInfo);
     auto block = ReadBlock(view, 0, versionInfo.size());
     for (const std::string_view key : keys) {
@@ -242,8 +234,7 @@ std::optional<std::string> FindVersionResource(const ByteSource& file) {
     const auto dataRva = entryView.U32Le(0);
     const auto dataSize = entryView.U32Le(4);
     if (!dataRva || !dataSize) return std::nullopt;
-    const std::uint32_t size =
-        static_cast<std::uint32_t>(std::min<std::size_t>(*dataSize, kMaxVersionBytes));
+    const std::uint32_t size = static_cast<std::uint32_t>(std::min<std::size_t>(*dataSize, kMaxVersionBytes));
     const auto dataAt = image.FileOffset(*dataRva, size);
     if (!dataAt) return std::nullopt;
     std::string data = file.Read(*dataAt, size);
@@ -276,8 +267,7 @@ std::string GetVersionString(std::string_view versionInfo, std::string_view name
     if (!block) return {};
     // The text runs from the value to its first NUL; its stated length is not trusted, since
     // tools disagree on whether it counts bytes or characters.
-    const std::string_view rest =
-        versionInfo.substr(block->valueStart, block->end - block->valueStart);
+    const std::string_view rest = versionInfo.substr(block->valueStart, block->end - block->valueStart);
     std::size_t end = 0;
     while (end + 1 < rest.size() && (rest[end] != '\0' || rest[end + 1] != '\0'))
         end += 2;

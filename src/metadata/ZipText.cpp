@@ -61,8 +61,7 @@ std::string ZipTextComment(const ByteSource& source) {
         if (archive_entry_filetype(entry) == AE_IFDIR) continue;
         const std::string path = ArchiveReader::PathOf(entry);
         const std::size_t slash = path.find_last_of("/\\");
-        const std::string name =
-            text::AsciiUpper(slash == std::string::npos ? path : path.substr(slash + 1));
+        const std::string name = text::AsciiUpper(slash == std::string::npos ? path : path.substr(slash + 1));
         const bool topLevel = slash == std::string::npos;
         for (std::size_t i = 0; i < kTextMembers.size(); ++i) {
             Candidate& c = candidates[i];

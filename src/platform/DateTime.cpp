@@ -44,20 +44,21 @@ void AppendNumber(std::string& out, int value, int minDigits) {
         *--p = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v != 0);
-    while (buf + sizeof buf - p < minDigits) *--p = '0';
+    while (buf + sizeof buf - p < minDigits)
+        *--p = '0';
     out.append(p, static_cast<std::size_t>(buf + sizeof buf - p));
 }
 
 std::size_t RunLength(std::string_view s, std::size_t i) {
     std::size_t n = 1;
-    while (i + n < s.size() && s[i + n] == s[i]) ++n;
+    while (i + n < s.size() && s[i + n] == s[i])
+        ++n;
     return n;
 }
 
 }  // namespace
 
-void AppendDateTime(std::string& out, std::string_view pattern, const LocalDateTime& v,
-                    const DateNames& names) {
+void AppendDateTime(std::string& out, std::string_view pattern, const LocalDateTime& v, const DateNames& names) {
     for (std::size_t i = 0; i < pattern.size();) {
         const char c = pattern[i];
         if (c == '\'') {
@@ -67,47 +68,68 @@ void AppendDateTime(std::string& out, std::string_view pattern, const LocalDateT
                 i = j + 1;
                 continue;
             }
-            while (j < pattern.size() && pattern[j] != '\'') out.push_back(pattern[j++]);
+            while (j < pattern.size() && pattern[j] != '\'')
+                out.push_back(pattern[j++]);
             i = j + 1;
             continue;
         }
         const std::size_t n = RunLength(pattern, i);
         switch (c) {
             case 'd':
-                if (n <= 2) AppendNumber(out, v.date.day, static_cast<int>(n));
-                else if (n == 3) out += names.shortDays[v.weekday % 7];
-                else out += names.longDays[v.weekday % 7];
+                if (n <= 2)
+                    AppendNumber(out, v.date.day, static_cast<int>(n));
+                else if (n == 3)
+                    out += names.shortDays[v.weekday % 7];
+                else
+                    out += names.longDays[v.weekday % 7];
                 break;
             case 'M': {
                 const int m = (v.date.month + 11) % 12;
-                if (n <= 2) AppendNumber(out, v.date.month, static_cast<int>(n));
-                else if (n == 3) out += names.shortMonths[m];
-                else out += names.longMonths[m];
+                if (n <= 2)
+                    AppendNumber(out, v.date.month, static_cast<int>(n));
+                else if (n == 3)
+                    out += names.shortMonths[m];
+                else
+                    out += names.longMonths[m];
                 break;
             }
             case 'y':
-                if (n == 1) AppendNumber(out, v.date.year % 100, 1);
-                else if (n == 2) AppendNumber(out, v.date.year % 100, 2);
-                else AppendNumber(out, v.date.year, 4);
+                if (n == 1)
+                    AppendNumber(out, v.date.year % 100, 1);
+                else if (n == 2)
+                    AppendNumber(out, v.date.year % 100, 2);
+                else
+                    AppendNumber(out, v.date.year, 4);
                 break;
-            case 'h': AppendNumber(out, (v.hour + 11) % 12 + 1, n >= 2 ? 2 : 1); break;
-            case 'H': AppendNumber(out, v.hour, n >= 2 ? 2 : 1); break;
-            case 'm': AppendNumber(out, v.minute, n >= 2 ? 2 : 1); break;
-            case 's': AppendNumber(out, v.second, n >= 2 ? 2 : 1); break;
+            case 'h':
+                AppendNumber(out, (v.hour + 11) % 12 + 1, n >= 2 ? 2 : 1);
+                break;
+            case 'H':
+                AppendNumber(out, v.hour, n >= 2 ? 2 : 1);
+                break;
+            case 'm':
+                AppendNumber(out, v.minute, n >= 2 ? 2 : 1);
+                break;
+            case 's':
+                AppendNumber(out, v.second, n >= 2 ? 2 : 1);
+                break;
             case 't': {
                 const std::string& d = v.hour < 12 ? names.am : names.pm;
-                if (n == 1) out += d.substr(0, 1);
-                else out += d;
+                if (n == 1)
+                    out += d.substr(0, 1);
+                else
+                    out += d;
                 break;
             }
-            default: out.append(pattern.substr(i, n)); break;
+            default:
+                out.append(pattern.substr(i, n));
+                break;
         }
         i += n;
     }
 }
 
-std::string FormatDateTime(std::string_view pattern, const LocalDateTime& value,
-                           const DateNames& names) {
+std::string FormatDateTime(std::string_view pattern, const LocalDateTime& value, const DateNames& names) {
     std::string out;
     AppendDateTime(out, pattern, value, names);
     return out;
@@ -134,9 +156,11 @@ CivilDate ParseDate(std::string_view text, std::string_view pattern, int current
 
     std::vector<std::pair<int, std::size_t>> numbers;  // value, digit count
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     std::size_t end = text.size();
-    while (end > i && text[end - 1] == ' ') --end;
+    while (end > i && text[end - 1] == ' ')
+        --end;
     while (i < end) {
         if (text[i] < '0' || text[i] > '9') throw invalid();
         long value = 0;
@@ -149,7 +173,8 @@ CivilDate ParseDate(std::string_view text, std::string_view pattern, int current
         numbers.emplace_back(static_cast<int>(value), digits);
         if (i == end) break;
         std::size_t seps = 0;
-        while (i < end && separators.find(text[i]) != std::string::npos) ++i, ++seps;
+        while (i < end && separators.find(text[i]) != std::string::npos)
+            ++i, ++seps;
         if (seps == 0 || i == end) throw invalid();
     }
 
@@ -158,17 +183,22 @@ CivilDate ParseDate(std::string_view text, std::string_view pattern, int current
     if (numbers.size() == 3) {
         for (std::size_t k = 0; k < 3 && k < order.size(); ++k) {
             const auto [value, digits] = numbers[k];
-            if (order[k] == 'd') date.day = value;
-            else if (order[k] == 'M') date.month = value;
-            else date.year = value, yearDigits = digits;
+            if (order[k] == 'd')
+                date.day = value;
+            else if (order[k] == 'M')
+                date.month = value;
+            else
+                date.year = value, yearDigits = digits;
         }
         if (order.size() < 3) throw invalid();
     } else if (numbers.size() == 2) {
         std::size_t k = 0;
         for (char c : order) {
             if (c == 'y') continue;
-            if (c == 'd') date.day = numbers[k].first;
-            else date.month = numbers[k].first;
+            if (c == 'd')
+                date.day = numbers[k].first;
+            else
+                date.month = numbers[k].first;
             ++k;
         }
         date.year = currentYear;

@@ -30,12 +30,10 @@ struct LocalDateTime {
 struct DateNames {
     std::array<std::string, 12> shortMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::array<std::string, 12> longMonths{"January", "February", "March",     "April",
-                                           "May",     "June",     "July",      "August",
-                                           "September", "October", "November", "December"};
+    std::array<std::string, 12> longMonths{"January", "February", "March",     "April",   "May",      "June",
+                                           "July",    "August",   "September", "October", "November", "December"};
     std::array<std::string, 7> shortDays{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    std::array<std::string, 7> longDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                        "Thursday", "Friday", "Saturday"};
+    std::array<std::string, 7> longDays{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     std::string am = "AM";
     std::string pm = "PM";
 };
@@ -49,10 +47,8 @@ int WeekdayOf(const CivilDate& date);
 // Writes a date and/or time through a pattern of Windows-style letters: d dd ddd dddd, M MM MMM
 // MMMM, y yy yyyy, h hh (12-hour), H HH, m mm, s ss, t tt (AM/PM); text in single quotes is
 // literal ('' is one quote); every other character stands for itself.
-void AppendDateTime(std::string& out, std::string_view pattern, const LocalDateTime& value,
-                    const DateNames& names);
-std::string FormatDateTime(std::string_view pattern, const LocalDateTime& value,
-                           const DateNames& names);
+void AppendDateTime(std::string& out, std::string_view pattern, const LocalDateTime& value, const DateNames& names);
+std::string FormatDateTime(std::string_view pattern, const LocalDateTime& value, const DateNames& names);
 
 // Reads a date written in the short date format `pattern`: two or three numbers in the pattern's
 // day/month/year order, separated by the pattern's separator characters. Two numbers are day

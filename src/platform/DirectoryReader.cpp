@@ -32,7 +32,9 @@ struct LinuxDirent64 {
 
 }  // namespace
 
-DirectoryReader::~DirectoryReader() { Close(); }
+DirectoryReader::~DirectoryReader() {
+    Close();
+}
 
 void DirectoryReader::Close() {
     if (fd_ >= 0) ::close(fd_);
@@ -48,8 +50,10 @@ bool DirectoryReader::Read(const std::string& path) {
     struct statfs fs {};
     fsKind_ = FsKind::Other;
     if (::fstatfs(fd_, &fs) == 0) {
-        if (fs.f_type == kMsdosMagic) fsKind_ = FsKind::Vfat;
-        else if (fs.f_type == kNtfs3Magic) fsKind_ = FsKind::Ntfs3;
+        if (fs.f_type == kMsdosMagic)
+            fsKind_ = FsKind::Vfat;
+        else if (fs.f_type == kNtfs3Magic)
+            fsKind_ = FsKind::Ntfs3;
     }
     alignas(8) static thread_local char buffer[32768];
     for (;;) {
@@ -91,8 +95,8 @@ void DirectoryReader::Resolve(std::size_t i, bool withBirthTime) {
     const char* name = names_.data() + r.nameOffset;
 
     struct statx sx {};
-    const unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME |
-                          (withBirthTime ? STATX_BTIME : 0u);
+    const unsigned mask =
+        STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | (withBirthTime ? STATX_BTIME : 0u);
     // A link is followed to its target; a dangling link is examined itself.
     bool ok = ::statx(fd_, name, AT_STATX_SYNC_AS_STAT, mask, &sx) == 0;
     if (!ok) ok = ::statx(fd_, name, AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT, mask, &sx) == 0;
@@ -168,7 +172,8 @@ void DirectoryReader::Prefetch(const std::vector<std::size_t>& indices, bool wit
     if (indices.size() < kWorthAThread) return;
     // Each entry has its own record, so the two halves never touch the same one.
     auto examine = [this, &indices, withBirthTime](std::size_t from, std::size_t to) {
-        for (std::size_t k = from; k < to; ++k) Resolve(indices[k], withBirthTime);
+        for (std::size_t k = from; k < to; ++k)
+            Resolve(indices[k], withBirthTime);
     };
     const std::size_t half = indices.size() / 2;
     std::thread helper;

@@ -29,7 +29,7 @@ struct FileStat {
 // Symbolic links: a link to a folder is a FolderLink (never walked into); a link to anything else
 // is a File with its target's facts; a dangling link is a File with its own.
 class DirectoryReader {
-public:
+  public:
     enum class Kind : unsigned char { File, Folder, FolderLink };
 
     DirectoryReader() = default;
@@ -56,7 +56,7 @@ public:
     // the system examines two at a time; Stat then finds the answers ready.
     void Prefetch(const std::vector<std::size_t>& indices, bool withBirthTime);
 
-private:
+  private:
     struct Record {
         std::size_t nameOffset;
         std::uint32_t nameLength;

@@ -29,7 +29,7 @@ namespace tabulo {
 // middle dots of "l·" and the combining marks are left out, and a locale that tailors one
 // (Danish "aa", Czech "ch") keeps the collator for everything.
 class CharWeights {
-public:
+  public:
     static constexpr char32_t kLimit = 0x500;
 
     static bool Covered(char32_t c) {
@@ -56,7 +56,8 @@ public:
         }
 
         auto weights = std::make_unique<CharWeights>();
-        for (auto& level : weights->levels_) level.resize(kLimit);
+        for (auto& level : weights->levels_)
+            level.resize(kLimit);
         for (char32_t c = 0x20; c < kLimit; ++c) {
             if (!Covered(c)) continue;
             const icu::UnicodeString one = icu::UnicodeString(static_cast<UChar32>(c));
@@ -100,11 +101,14 @@ public:
         // Weights do not depend on neighbours, so a common beginning weighs the same on both sides.
         std::size_t k = 0;
         const std::size_t common = std::min(a.size(), b.size());
-        while (k + 8 <= common && std::memcmp(a.data() + k, b.data() + k, 8) == 0) k += 8;
-        while (k < common && a[k] == b[k]) ++k;
+        while (k + 8 <= common && std::memcmp(a.data() + k, b.data() + k, 8) == 0)
+            k += 8;
+        while (k < common && a[k] == b[k])
+            ++k;
         if (k == a.size() && k == b.size()) return 0;
         const std::string_view longer = k < a.size() ? a : b;
-        while (k > 0 && (static_cast<unsigned char>(longer[k]) & 0xC0) == 0x80) --k;  // back to a character start
+        while (k > 0 && (static_cast<unsigned char>(longer[k]) & 0xC0) == 0x80)
+            --k;  // back to a character start
         a.remove_prefix(k);
         b.remove_prefix(k);
         for (std::size_t level = 0; level < levelCount_; ++level) {
@@ -113,7 +117,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     static constexpr std::size_t kLevels = 5;
     struct Weight {
         std::uint8_t length = 0;
@@ -128,7 +132,6 @@ private:
         }
         return true;
     }
-
 
     // Walks the weight bytes of one level of a covered text, character by character.
     struct Cursor {
@@ -203,9 +206,9 @@ namespace {
 int CollatorCompare(const icu::Collator* collator, std::string_view a, std::string_view b) {
     if (collator) {
         UErrorCode status = U_ZERO_ERROR;
-        const UCollationResult r = collator->compareUTF8(
-            icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
-            icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), status);
+        const UCollationResult r =
+            collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
+                                  icu::StringPiece(b.data(), static_cast<int32_t>(b.size())), status);
         if (U_SUCCESS(status) && r != UCOL_EQUAL) return r == UCOL_LESS ? -1 : 1;
     }
     return 0;
@@ -231,26 +234,45 @@ std::string WindowsPattern(const icu::UnicodeString& icuPattern) {
             continue;
         }
         std::size_t n = 1;
-        while (i + n < in.size() && in[i + n] == c) ++n;
+        while (i + n < in.size() && in[i + n] == c)
+            ++n;
         auto repeat = [&](char letter, std::size_t count) { out.append(count, letter); };
         switch (c) {
             case 'y':
-            case 'u': repeat('y', n == 2 ? 2 : 4); break;
+            case 'u':
+                repeat('y', n == 2 ? 2 : 4);
+                break;
             case 'M':
-            case 'L': repeat('M', n > 4 ? 4 : n); break;
-            case 'd': repeat('d', n > 2 ? 2 : n); break;
+            case 'L':
+                repeat('M', n > 4 ? 4 : n);
+                break;
+            case 'd':
+                repeat('d', n > 2 ? 2 : n);
+                break;
             case 'E':
             case 'c':
-            case 'e': repeat('d', n <= 3 ? 3 : 4); break;
+            case 'e':
+                repeat('d', n <= 3 ? 3 : 4);
+                break;
             case 'H':
-            case 'k': repeat('H', n > 2 ? 2 : n); break;
+            case 'k':
+                repeat('H', n > 2 ? 2 : n);
+                break;
             case 'h':
-            case 'K': repeat('h', n > 2 ? 2 : n); break;
-            case 'm': repeat('m', n > 2 ? 2 : n); break;
-            case 's': repeat('s', n > 2 ? 2 : n); break;
+            case 'K':
+                repeat('h', n > 2 ? 2 : n);
+                break;
+            case 'm':
+                repeat('m', n > 2 ? 2 : n);
+                break;
+            case 's':
+                repeat('s', n > 2 ? 2 : n);
+                break;
             case 'a':
             case 'b':
-            case 'B': out += "tt"; break;
+            case 'B':
+                out += "tt";
+                break;
             default:
                 if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) break;  // fields we do not show
                 out.append(in, i, n);
@@ -259,10 +281,13 @@ std::string WindowsPattern(const icu::UnicodeString& icuPattern) {
     }
     // Narrow and ordinary no-break spaces become plain blanks, as in the system formats.
     for (const char* nbsp : {"\xE2\x80\xAF", "\xC2\xA0"}) {
-        for (std::size_t p; (p = out.find(nbsp)) != std::string::npos;) out.replace(p, std::strlen(nbsp), " ");
+        for (std::size_t p; (p = out.find(nbsp)) != std::string::npos;)
+            out.replace(p, std::strlen(nbsp), " ");
     }
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    while (!out.empty() && out.front() == ' ') out.erase(0, 1);
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    while (!out.empty() && out.front() == ' ')
+        out.erase(0, 1);
     return out;
 }
 
@@ -277,7 +302,9 @@ std::string PatternOf(icu::DateFormat* format) {
 
 }  // namespace
 
-Locale::SortText Locale::Prepare(std::string_view text) { return SortText{text, CharWeights::AllCovered(text)}; }
+Locale::SortText Locale::Prepare(std::string_view text) {
+    return SortText{text, CharWeights::AllCovered(text)};
+}
 
 int Locale::Compare(const SortText& a, const SortText& b) const {
     const CharWeights* fast = collators_->fast.get();
@@ -290,7 +317,9 @@ int Locale::Compare(const SortText& a, const SortText& b) const {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int Locale::Compare(std::string_view a, std::string_view b) const { return Compare(Prepare(a), Prepare(b)); }
+int Locale::Compare(std::string_view a, std::string_view b) const {
+    return Compare(Prepare(a), Prepare(b));
+}
 
 int Locale::CompareIgnoreCase(std::string_view a, std::string_view b) const {
     if (const int r = CollatorCompare(collators_->ignoreCase.get(), a, b)) return r;
@@ -359,8 +388,8 @@ LocaleFormats Locale::FormatsOf(std::string_view name) {
     icu::DateFormatSymbols symbols(loc, status);
     if (U_SUCCESS(status)) {
         int32_t count = 0;
-        const icu::UnicodeString* shortMonths = symbols.getMonths(
-            count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::ABBREVIATED);
+        const icu::UnicodeString* shortMonths =
+            symbols.getMonths(count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::ABBREVIATED);
         for (int32_t i = 0; i < count && i < 12; ++i) {
             std::string m = ToUtf8(shortMonths[i]);
             if (!m.empty() && m.back() == '.') m.pop_back();
@@ -368,12 +397,15 @@ LocaleFormats Locale::FormatsOf(std::string_view name) {
         }
         const icu::UnicodeString* longMonths =
             symbols.getMonths(count, icu::DateFormatSymbols::FORMAT, icu::DateFormatSymbols::WIDE);
-        for (int32_t i = 0; i < count && i < 12; ++i) f.names.longMonths[static_cast<std::size_t>(i)] = ToUtf8(longMonths[i]);
+        for (int32_t i = 0; i < count && i < 12; ++i)
+            f.names.longMonths[static_cast<std::size_t>(i)] = ToUtf8(longMonths[i]);
         // Weekday arrays are indexed 1 (Sunday) to 7.
         const icu::UnicodeString* shortDays = symbols.getShortWeekdays(count);
-        for (int32_t i = 1; i < count && i <= 7; ++i) f.names.shortDays[static_cast<std::size_t>(i - 1)] = ToUtf8(shortDays[i]);
+        for (int32_t i = 1; i < count && i <= 7; ++i)
+            f.names.shortDays[static_cast<std::size_t>(i - 1)] = ToUtf8(shortDays[i]);
         const icu::UnicodeString* longDays = symbols.getWeekdays(count);
-        for (int32_t i = 1; i < count && i <= 7; ++i) f.names.longDays[static_cast<std::size_t>(i - 1)] = ToUtf8(longDays[i]);
+        for (int32_t i = 1; i < count && i <= 7; ++i)
+            f.names.longDays[static_cast<std::size_t>(i - 1)] = ToUtf8(longDays[i]);
         const icu::UnicodeString* ampm = symbols.getAmPmStrings(count);
         if (count >= 2) f.names.am = ToUtf8(ampm[0]), f.names.pm = ToUtf8(ampm[1]);
     }

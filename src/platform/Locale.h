@@ -24,7 +24,7 @@ struct LocaleFormats {
 // Regional formats plus the collation used to order names. Copies share the collators, which
 // are never changed after they are made (and compare safely from several threads).
 class Locale {
-public:
+  public:
     // Fixed formats and the collation of `collationLocale` (an ICU locale name such as "en_US").
     explicit Locale(LocaleFormats formats = {}, std::string_view collationLocale = "en_US");
 
@@ -59,7 +59,7 @@ public:
     void AppendShortDate(std::string& out, const LocalDateTime& value) const;
     void AppendLongTime(std::string& out, const LocalDateTime& value) const;
 
-private:
+  private:
     struct Collators;
 
     LocaleFormats formats_;

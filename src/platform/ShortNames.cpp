@@ -23,8 +23,7 @@ std::string LinuxShortNames::ShortName(const std::string& folder, const std::str
                 while (::ioctl(fd, VFAT_IOCTL_READDIR_BOTH, entries) > 0 && entries[0].d_reclen > 0) {
                     const std::string shortName(entries[0].d_name, entries[0].d_reclen);
                     // The long name is empty when the short name is the only name.
-                    const std::string longName =
-                        entries[1].d_name[0] ? std::string(entries[1].d_name) : shortName;
+                    const std::string longName = entries[1].d_name[0] ? std::string(entries[1].d_name) : shortName;
                     names_.emplace(longName, shortName);
                 }
                 ::close(fd);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include <unicode/unistr.h>
 #include <unicode/locid.h>
+#include <unicode/unistr.h>
 
 namespace tabulo::utf8 {
 
@@ -54,7 +54,8 @@ char32_t CodePointAt(std::string_view s, std::size_t i, std::size_t length) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (length == 1) return b0;
     char32_t cp = length == 2 ? (b0 & 0x1F) : (length == 3 ? (b0 & 0x0F) : (b0 & 0x07));
-    for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    for (std::size_t k = 1; k < length; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     return cp;
 }
 
@@ -101,9 +102,12 @@ std::string FromWindows1252(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 2);
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) out.push_back(c);
-        else if (b < 0xA0) AppendCodePoint(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : 0xFFFD);
-        else AppendCodePoint(out, b);
+        if (b < 0x80)
+            out.push_back(c);
+        else if (b < 0xA0)
+            AppendCodePoint(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : 0xFFFD);
+        else
+            AppendCodePoint(out, b);
     }
     return out;
 }
@@ -135,7 +139,9 @@ std::size_t OffsetOfChar(std::string_view s, std::size_t n) {
     return i;
 }
 
-std::string_view FirstChars(std::string_view s, std::size_t n) { return s.substr(0, OffsetOfChar(s, n)); }
+std::string_view FirstChars(std::string_view s, std::size_t n) {
+    return s.substr(0, OffsetOfChar(s, n));
+}
 
 bool IsAscii(std::string_view s) {
     for (char c : s) {
@@ -152,7 +158,8 @@ std::string MapCase(std::string_view s, MapAscii mapAscii, MapUnicode mapUnicode
     std::string out;
     out.reserve(s.size());
     if (IsAscii(s)) {
-        for (char c : s) out.push_back(mapAscii(c));
+        for (char c : s)
+            out.push_back(mapAscii(c));
         return out;
     }
     std::size_t i = 0;
@@ -164,8 +171,8 @@ std::string MapCase(std::string_view s, MapAscii mapAscii, MapUnicode mapUnicode
             i += len;
         }
         if (i > start) {
-            icu::UnicodeString u = icu::UnicodeString::fromUTF8(
-                icu::StringPiece(s.data() + start, static_cast<int32_t>(i - start)));
+            icu::UnicodeString u =
+                icu::UnicodeString::fromUTF8(icu::StringPiece(s.data() + start, static_cast<int32_t>(i - start)));
             mapUnicode(u);
             u.toUTF8String(out);
         }
@@ -213,11 +220,20 @@ void ReplaceControls(std::string& s) {
 void AppendHtmlEscaped(std::string& out, std::string_view s) {
     for (char c : s) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out.push_back(c);
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out.push_back(c);
         }
     }
 }

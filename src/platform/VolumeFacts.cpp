@@ -85,18 +85,35 @@ bool ParseMountInfoLine(const std::string& line, MountEntry& entry) {
 }
 
 bool IsNetworkFsType(const std::string& fsType) {
-    static const std::set<std::string> kNetwork = {
-        "nfs",        "nfs4",       "cifs",          "smb3",         "smbfs",      "ncpfs",
-        "afs",        "ceph",       "glusterfs",     "lustre",       "9p",         "davfs",
-        "fuse.sshfs", "fuse.rclone", "fuse.s3fs",    "fuse.davfs2",  "fuse.gvfsd-fuse",
-        "fuse.glusterfs", "fuse.ceph", "fuse.smbnetfs", "fuse.curlftpfs"};
+    static const std::set<std::string> kNetwork = {"nfs",
+                                                   "nfs4",
+                                                   "cifs",
+                                                   "smb3",
+                                                   "smbfs",
+                                                   "ncpfs",
+                                                   "afs",
+                                                   "ceph",
+                                                   "glusterfs",
+                                                   "lustre",
+                                                   "9p",
+                                                   "davfs",
+                                                   "fuse.sshfs",
+                                                   "fuse.rclone",
+                                                   "fuse.s3fs",
+                                                   "fuse.davfs2",
+                                                   "fuse.gvfsd-fuse",
+                                                   "fuse.glusterfs",
+                                                   "fuse.ceph",
+                                                   "fuse.smbnetfs",
+                                                   "fuse.curlftpfs"};
     return kNetwork.count(fsType) != 0;
 }
 
 std::string DecodeUdevLabel(const std::string& name) {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
+            std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
             std::isxdigit(static_cast<unsigned char>(name[i + 3]))) {
             out.push_back(static_cast<char>(std::strtoul(name.substr(i + 2, 2).c_str(), nullptr, 16)));
             i += 3;
@@ -111,8 +128,8 @@ std::uint64_t LinuxVolumeFacts::ClusterSize(const std::string& path) {
     struct statvfs vfs {};
     if (statvfs(path.c_str(), &vfs) != 0) {
         const int code = errno;
-        throw TabuloError("System Error.  Code: " + std::to_string(code) + ".\r\n" + std::strerror(code) +
-                          " (" + path + ")");
+        throw TabuloError("System Error.  Code: " + std::to_string(code) + ".\r\n" + std::strerror(code) + " (" + path +
+                          ")");
     }
     return vfs.f_frsize != 0 ? vfs.f_frsize : vfs.f_bsize;
 }

@@ -8,7 +8,7 @@ namespace tabulo {
 // Facts about the volume that holds a folder. The listing asks them through this interface so
 // tests can fix them.
 class VolumeFacts {
-public:
+  public:
     virtual ~VolumeFacts() = default;
 
     // Allocation unit in bytes. Throws TabuloError "System Error.  Code: N.\r\n<reason>" when the
@@ -26,7 +26,7 @@ public:
 
 // The facts as Linux gives them: statvfs, /proc/self/mountinfo and /dev/disk/by-label.
 class LinuxVolumeFacts : public VolumeFacts {
-public:
+  public:
     std::uint64_t ClusterSize(const std::string& path) override;
     std::int64_t FreeBytes(const std::string& path) override;
     std::string Label(const std::string& path) override;

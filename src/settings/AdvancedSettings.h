@@ -24,9 +24,8 @@ struct AdvancedSettings {
     bool cbPath = false;
     bool cbNum = false;
     bool cbAutocomments = false;
-    int NumDigits = 0;  // spin 1..9
-    int currentFormat =
-        0;  // format the pattern was last converted to: 0 none, 1 HTML, 2 delimited, 3 normal
+    int NumDigits = 0;      // spin 1..9
+    int currentFormat = 0;  // format the pattern was last converted to: 0 none, 1 HTML, 2 delimited, 3 normal
     // The four format radio buttons: checking one unchecks the others (SetFormat).
     bool rbNormal = false;
     bool rbHTML = false;
@@ -61,10 +60,8 @@ struct AdvancedSettings {
 const SettingTable<AdvancedSettings>& AdvancedSettingsTable();
 
 // Loading also unchecks the hidden Table button, wherever the reading stopped.
-void LoadAdvancedSettings(SettingsStore& store, std::string_view profile,
-                          AdvancedSettings& settings);
-void SaveAdvancedSettings(SettingsStore& store, std::string_view profile,
-                          const AdvancedSettings& settings);
+void LoadAdvancedSettings(SettingsStore& store, std::string_view profile, AdvancedSettings& settings);
+void SaveAdvancedSettings(SettingsStore& store, std::string_view profile, const AdvancedSettings& settings);
 
 // The Advanced window as the settings code sees it: its "\Advanced" group and its advanced-mode
 // flag. The pattern editor's window implements it; profile loading and start-up call it.

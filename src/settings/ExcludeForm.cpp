@@ -9,9 +9,8 @@ namespace tabulo {
 
 void ExclusionListBox::Assign(const std::vector<std::string>& entries) {
     items_ = entries;
-    std::stable_sort(items_.begin(), items_.end(), [](const std::string& a, const std::string& b) {
-        return LessIgnoreCase(a, b);
-    });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
     selected_.assign(items_.size(), false);
     itemIndex_ = -1;
 }
@@ -20,9 +19,8 @@ bool ExclusionListBox::AddUnique(const std::string& entry) {
     for (const std::string& item : items_) {
         if (utf8::EqualIgnoreCase(item, entry)) return false;
     }
-    const auto at = std::upper_bound(
-        items_.begin(), items_.end(), entry,
-        [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
+    const auto at = std::upper_bound(items_.begin(), items_.end(), entry,
+                                     [](const std::string& a, const std::string& b) { return LessIgnoreCase(a, b); });
     const auto index = at - items_.begin();
     items_.insert(at, entry);
     selected_.insert(selected_.begin() + index, false);
@@ -31,8 +29,7 @@ bool ExclusionListBox::AddUnique(const std::string& entry) {
 }
 
 void ExclusionListBox::SetSelected(int index, bool selected) {
-    if (index >= 0 && index < static_cast<int>(items_.size()))
-        selected_[static_cast<std::size_t>(index)] = selected;
+    if (index >= 0 && index < static_cast<int>(items_.size())) selected_[static_cast<std::size_t>(index)] = selected;
 }
 
 void ExclusionListBox::SetItemIndex(int index) {
@@ -46,16 +43,14 @@ void ExclusionListBox::RemoveSelected() {
         selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(i));
         if (itemIndex_ > static_cast<int>(i)) --itemIndex_;
     }
-    if (itemIndex_ >= static_cast<int>(items_.size()))
-        itemIndex_ = static_cast<int>(items_.size()) - 1;
+    if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = static_cast<int>(items_.size()) - 1;
 }
 
 void ExclusionListBox::RemoveCurrent() {
     if (itemIndex_ < 0 || itemIndex_ >= static_cast<int>(items_.size())) return;
     items_.erase(items_.begin() + itemIndex_);
     selected_.erase(selected_.begin() + itemIndex_);
-    if (itemIndex_ >= static_cast<int>(items_.size()))
-        itemIndex_ = static_cast<int>(items_.size()) - 1;
+    if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = static_cast<int>(items_.size()) - 1;
 }
 
 ExclusionListBox& TExcludeForm::List(Tab tab) {

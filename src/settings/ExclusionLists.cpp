@@ -14,8 +14,7 @@ void SaveExclusionList(SettingsStore& store, const std::string& keyPath, std::st
     }
 }
 
-void LoadExclusionList(SettingsStore& store, std::string_view subkey,
-                       std::vector<std::string>& list) {
+void LoadExclusionList(SettingsStore& store, std::string_view subkey, std::vector<std::string>& list) {
     auto key = store.OpenKey(std::string(kMainKey) + "\\" + std::string(subkey), true);
     if (!key) return;
     for (const std::string& name : key->ValueNames()) {

@@ -25,7 +25,6 @@ void SaveExclusionList(SettingsStore& store, const std::string& keyPath, std::st
 
 // Appends to the list every value of the main key's subkey (made when missing), read as text, in
 // store order, whatever its name.
-void LoadExclusionList(SettingsStore& store, std::string_view subkey,
-                       std::vector<std::string>& list);
+void LoadExclusionList(SettingsStore& store, std::string_view subkey, std::vector<std::string>& list);
 
 }  // namespace tabulo

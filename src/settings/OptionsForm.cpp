@@ -8,9 +8,8 @@ namespace {
 
 // Disabled while "List folders only" is checked.
 constexpr OptionBox kFoldersOnlyDisables[] = {
-    OptionBox::IgnoreEmpty,         OptionBox::FolderHeader, OptionBox::FolderSummary,
-    OptionBox::ResetCounter,        OptionBox::ShortFNames,  OptionBox::KB,
-    OptionBox::IgnoreMaxColumnSize,
+    OptionBox::IgnoreEmpty, OptionBox::FolderHeader, OptionBox::FolderSummary,       OptionBox::ResetCounter,
+    OptionBox::ShortFNames, OptionBox::KB,           OptionBox::IgnoreMaxColumnSize,
 };
 
 }  // namespace
@@ -20,14 +19,10 @@ const std::array<OptionBoxInfo, kOptionBoxCount>& OptionBoxes() {
         {OptionBox::KB, "cbKB", "Sizes as KB", "KB", &OptionFlags::KB},
         {OptionBox::IgnoreEmpty, "cbIgnoreEmptyFolders", "Ignore empty folders", "IgnoreEmpty",
          &OptionFlags::IgnoreEmpty},
-        {OptionBox::ShortFNames, "cbShortFNames", "DOS (8.3) filenames", "ShortFNames",
-         &OptionFlags::ShortFNames},
-        {OptionBox::FoldersOnly, "cbDirectoriesOnly", "List folders only", "FoldersOnly",
-         &OptionFlags::FoldersOnly},
-        {OptionBox::LowerCase, "cbLowerCase", "All names as lowercase", "LowerCase",
-         &OptionFlags::LowerCase},
-        {OptionBox::UpperCase, "cbUpperCase", "All names as uppercase", "UpperCase",
-         &OptionFlags::UpperCase},
+        {OptionBox::ShortFNames, "cbShortFNames", "DOS (8.3) filenames", "ShortFNames", &OptionFlags::ShortFNames},
+        {OptionBox::FoldersOnly, "cbDirectoriesOnly", "List folders only", "FoldersOnly", &OptionFlags::FoldersOnly},
+        {OptionBox::LowerCase, "cbLowerCase", "All names as lowercase", "LowerCase", &OptionFlags::LowerCase},
+        {OptionBox::UpperCase, "cbUpperCase", "All names as uppercase", "UpperCase", &OptionFlags::UpperCase},
         {OptionBox::VolumeLabel, "cbIncludeVolumeLabel", "Include volume label", "VolumeLabel",
          &OptionFlags::VolumeLabel},
         {OptionBox::FolderSummary, "cbIncFolderSummary", "Include folder summary", "FolderSummary",
@@ -38,15 +33,13 @@ const std::array<OptionBoxInfo, kOptionBoxCount>& OptionBoxes() {
          &OptionFlags::ResetCounter},
         {OptionBox::TotalSummary, "cbIncTotalSummary", "Include total summary", "TotalSummary",
          &OptionFlags::TotalSummary},
-        {OptionBox::IgnoreMaxColumnSize, "cbIgnoreMaxColumnSize", "Ignore max column size",
-         "IgnoreMaxColumnSize", &OptionFlags::IgnoreMaxColumnSize},
+        {OptionBox::IgnoreMaxColumnSize, "cbIgnoreMaxColumnSize", "Ignore max column size", "IgnoreMaxColumnSize",
+         &OptionFlags::IgnoreMaxColumnSize},
         {OptionBox::FullPath, "cbFullPath", "Full path", "FullPath", &OptionFlags::FullPath},
         {OptionBox::DosLikeListing, "cbDosLikeListing", "Dos-like dir listing", "DosLikeListing",
          &OptionFlags::DosLikeListing},
-        {OptionBox::ZipContent, "cbZipContent", "Include archive contents", "ZipContent",
-         &OptionFlags::ZipContent},
-        {OptionBox::TreeViewMode, "cbTreeViewMode", "TreeView mode", "TreeViewMode",
-         &OptionFlags::TreeViewMode},
+        {OptionBox::ZipContent, "cbZipContent", "Include archive contents", "ZipContent", &OptionFlags::ZipContent},
+        {OptionBox::TreeViewMode, "cbTreeViewMode", "TreeView mode", "TreeViewMode", &OptionFlags::TreeViewMode},
     }};
     return boxes;
 }
@@ -83,8 +76,7 @@ const SettingTable<TOptionsForm>& OptionsSettings() {
                 .defaultValue = std::int32_t{defaults.*info.flag ? 1 : 0},
                 .readOrder = kReadOrder[i],
                 .writeOrder = i + 1,
-                .set = [box](TOptionsForm& f,
-                             const SettingValue& v) { f.SetChecked(box, v.integer != 0); },
+                .set = [box](TOptionsForm& f, const SettingValue& v) { f.SetChecked(box, v.integer != 0); },
                 .get =
                     [box](const TOptionsForm& f) {
                         return SettingValue{f.Checked(box) ? 1 : 0, {}};

@@ -18,23 +18,15 @@ const SettingTable<PageSetupFields>& PageSetupSettings() {
          GetMember(&P::headerText)},
         {"FooterText", SettingKind::Text, "Page by Tabulo Pro", 2, 2, SetMember(&P::footerText),
          GetMember(&P::footerText)},
-        {"FontName", SettingKind::Text, "Tahoma", 3, 3, SetMember(&P::fontName),
-         GetMember(&P::fontName)},
+        {"FontName", SettingKind::Text, "Tahoma", 3, 3, SetMember(&P::fontName), GetMember(&P::fontName)},
         {"FontSize", SettingKind::Integer, 9, 4, 4,
-         [](P& p, const SettingValue& v) {
-             p.fontSize = std::clamp(v.integer, kMinFontSize, kMaxFontSize);
-         },
+         [](P& p, const SettingValue& v) { p.fontSize = std::clamp(v.integer, kMinFontSize, kMaxFontSize); },
          GetMember(&P::fontSize)},
-        {"FontColor", SettingKind::Integer, 0, 5, 5, SetMember(&P::fontColor),
-         GetMember(&P::fontColor)},
-        {"TopMargin", SettingKind::Integer, 20, 6, 6, SetMember(&P::topMargin),
-         GetMember(&P::topMargin)},
-        {"LeftMargin", SettingKind::Integer, 20, 7, 7, SetMember(&P::leftMargin),
-         GetMember(&P::leftMargin)},
-        {"RightMargin", SettingKind::Integer, 20, 8, 8, SetMember(&P::rightMargin),
-         GetMember(&P::rightMargin)},
-        {"BottomMargin", SettingKind::Integer, 20, 9, 9, SetMember(&P::bottomMargin),
-         GetMember(&P::bottomMargin)},
+        {"FontColor", SettingKind::Integer, 0, 5, 5, SetMember(&P::fontColor), GetMember(&P::fontColor)},
+        {"TopMargin", SettingKind::Integer, 20, 6, 6, SetMember(&P::topMargin), GetMember(&P::topMargin)},
+        {"LeftMargin", SettingKind::Integer, 20, 7, 7, SetMember(&P::leftMargin), GetMember(&P::leftMargin)},
+        {"RightMargin", SettingKind::Integer, 20, 8, 8, SetMember(&P::rightMargin), GetMember(&P::rightMargin)},
+        {"BottomMargin", SettingKind::Integer, 20, 9, 9, SetMember(&P::bottomMargin), GetMember(&P::bottomMargin)},
     };
     return table;
 }

@@ -14,7 +14,7 @@ struct PageSetupFields {
     std::string headerText;
     std::string footerText;
     std::string fontName;
-    int fontSize = 0;  // points, 8..20 (a value read from the store is clamped into that range)
+    int fontSize = 0;            // points, 8..20 (a value read from the store is clamped into that range)
     std::int32_t fontColor = 0;  // 0x00BBGGRR
     int topMargin = 0;
     int leftMargin = 0;

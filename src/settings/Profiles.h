@@ -60,8 +60,7 @@ bool ProfileKeyExists(SettingsStore& store, std::string_view name);
 // The question asked before a profile is replaced: true for Yes.
 using AskYesNo = std::function<bool(std::string_view caption, std::string_view text)>;
 inline constexpr std::string_view kProfileExistsCaption = "Profile exists";
-inline constexpr std::string_view kProfileExistsText =
-    "This name already exists. Replace existing profile?";
+inline constexpr std::string_view kProfileExistsText = "This name already exists. Replace existing profile?";
 
 // The "Save Settings" window: the profile name box keeps the last name typed.
 class TSaveSettingsForm {

@@ -23,15 +23,13 @@ bool StartsWithIgnoreCase(std::string_view s, std::string_view prefix) {
 
 // --- UTF-8 and UTF-16 ---
 
-
 // UTF-16 code units to UTF-8. A lone surrogate U+DC80..U+DCFF stands for the stray byte 0x80..0xFF
 // (how Utf8ToUtf16 writes such bytes); any other lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(const std::vector<char16_t>& units) {
     std::string out;
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char32_t u = units[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
             utf8::AppendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else if (u >= 0xDC80 && u <= 0xDCFF) {
@@ -66,7 +64,6 @@ std::vector<char16_t> Utf8ToUtf16(std::string_view s) {
     }
     return units;
 }
-
 
 // The file's text as UTF-8.
 std::string DecodeFile(std::string_view bytes) {
@@ -156,9 +153,7 @@ bool ReadData(std::string_view data, RegistryValue& value) {
         std::size_t pos = 0;
         std::string text;
         // A text ends at a NUL in the registry; one inside a line of the file is damage.
-        if (!ReadQuoted(data, pos, text) || pos != data.size() ||
-            text.find('\0') != std::string::npos)
-            return false;
+        if (!ReadQuoted(data, pos, text) || pos != data.size() || text.find('\0') != std::string::npos) return false;
         value.kind = ValueKind::Text;
         value.text = std::move(text);
         return true;
@@ -185,9 +180,8 @@ bool ReadData(std::string_view data, RegistryValue& value) {
         if (type == "(1)" && bytes.size() % 2 == 0) {
             std::vector<char16_t> units;
             for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-                const char16_t u =
-                    static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                          (static_cast<unsigned char>(bytes[i + 1]) << 8));
+                const char16_t u = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                         (static_cast<unsigned char>(bytes[i + 1]) << 8));
                 if (u == 0) break;  // the text ends at its terminator
                 units.push_back(u);
             }
@@ -311,9 +305,8 @@ void WriteKey(const RegistryKey& key, const std::string& path, bool isRoot, std:
     std::vector<const RegistryKey*> children;
     for (const RegistryKey& k : key.subkeys)
         children.push_back(&k);
-    std::sort(children.begin(), children.end(), [](const RegistryKey* a, const RegistryKey* b) {
-        return LessIgnoreCase(a->name, b->name);
-    });
+    std::sort(children.begin(), children.end(),
+              [](const RegistryKey* a, const RegistryKey* b) { return LessIgnoreCase(a->name, b->name); });
     for (const RegistryKey* k : children)
         WriteKey(*k, isRoot ? k->name : path + "\\" + k->name, false, out);
 }
@@ -388,13 +381,12 @@ std::vector<std::string> RegistryKey::ValueNames() const {
 bool RegistryTree::SplitPath(std::string_view path, std::vector<std::string>& names) {
     names.clear();
     if (utf8::EqualIgnoreCase(path, kUserRoot)) return true;
-    if (StartsWithIgnoreCase(path, std::string(kUserRoot) + "\\"))
-        path.remove_prefix(kUserRoot.size() + 1);
+    if (StartsWithIgnoreCase(path, std::string(kUserRoot) + "\\")) path.remove_prefix(kUserRoot.size() + 1);
     std::size_t start = 0;
     while (true) {
         const auto end = path.find('\\', start);
-        const std::string_view name = path.substr(
-            start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::string_view name =
+            path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (name.empty()) return false;
         for (unsigned char c : name) {
             if (IsControl(c)) return false;

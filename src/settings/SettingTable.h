@@ -55,8 +55,7 @@ using SettingTable = std::vector<Setting<Model>>;
 // value of another kind; an absent text reads as "". Values read before the stop keep their
 // effect; later ones are left as they are.
 template <class Model>
-void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& model, bool mainKey,
-                  int reader = 0) {
+void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& model, bool mainKey, int reader = 0) {
     std::vector<const Setting<Model>*> order;
     for (const Setting<Model>& s : table) {
         if (s.readOrder == 0 || s.reader != reader) continue;
@@ -64,8 +63,7 @@ void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& 
         if (s.readScope == KeyScope::ProfileKeysOnly && mainKey) continue;
         order.push_back(&s);
     }
-    std::sort(order.begin(), order.end(),
-              [](auto* a, auto* b) { return a->readOrder < b->readOrder; });
+    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->readOrder < b->readOrder; });
     for (const Setting<Model>* s : order) {
         SettingValue value;
         if (s->kind == SettingKind::Text) {
@@ -83,8 +81,7 @@ void ReadSettings(const StoreKey& key, const SettingTable<Model>& table, Model& 
 
 // Writes every written value of the group in write order, overwriting what is there.
 template <class Model>
-void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model& model,
-                   bool mainKey) {
+void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model& model, bool mainKey) {
     std::vector<const Setting<Model>*> order;
     for (const Setting<Model>& s : table) {
         if (s.writeOrder == 0) continue;
@@ -92,8 +89,7 @@ void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model&
         if (s.writeScope == KeyScope::ProfileKeysOnly && mainKey) continue;
         order.push_back(&s);
     }
-    std::sort(order.begin(), order.end(),
-              [](auto* a, auto* b) { return a->writeOrder < b->writeOrder; });
+    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->writeOrder < b->writeOrder; });
     for (const Setting<Model>* s : order) {
         const SettingValue value = s->get(model);
         switch (s->kind) {
@@ -112,15 +108,15 @@ void WriteSettings(StoreKey& key, const SettingTable<Model>& table, const Model&
 
 // Loading a group: open its key without creating it (absent: nothing changes), read, close.
 template <class Model>
-void LoadGroup(SettingsStore& store, const std::string& keyPath, const SettingTable<Model>& table,
-               Model& model, bool mainKey, int reader = 0) {
+void LoadGroup(SettingsStore& store, const std::string& keyPath, const SettingTable<Model>& table, Model& model,
+               bool mainKey, int reader = 0) {
     if (auto key = store.OpenKey(keyPath, false)) ReadSettings(*key, table, model, mainKey, reader);
 }
 
 // Saving a group: open its key, creating it (cannot: nothing is written), write, close.
 template <class Model>
-void SaveGroup(SettingsStore& store, const std::string& keyPath, const SettingTable<Model>& table,
-               const Model& model, bool mainKey) {
+void SaveGroup(SettingsStore& store, const std::string& keyPath, const SettingTable<Model>& table, const Model& model,
+               bool mainKey) {
     if (auto key = store.OpenKey(keyPath, true)) WriteSettings(*key, table, model, mainKey);
 }
 

@@ -174,10 +174,8 @@ void RemoveStaleTemps(const std::string& target) {
 // Keeps a copy of a damaged file beside it before it is replaced; false when no copy could be made.
 bool KeepDamagedCopy(const std::string& target, const FileContent& content) {
     for (int n = 0; n < kMaxBackups; ++n) {
-        const std::string backup =
-            target + ".damaged" + (n == 0 ? std::string() : "." + std::to_string(n));
-        const int fd =
-            ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, content.mode);
+        const std::string backup = target + ".damaged" + (n == 0 ? std::string() : "." + std::to_string(n));
+        const int fd = ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, content.mode);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             return false;
@@ -253,8 +251,7 @@ std::unique_ptr<StoreKey> SettingsStore::OpenKey(std::string_view path, bool cre
     if (!RegistryTree::SplitPath(path, names) || names.empty()) return nullptr;
     RegistryTree snapshot = Read();
     if (!create && !snapshot.Find(path)) return nullptr;
-    std::unique_ptr<StoreKey> key(
-        new StoreKey(*this, std::string(path), create, std::move(snapshot)));
+    std::unique_ptr<StoreKey> key(new StoreKey(*this, std::string(path), create, std::move(snapshot)));
     return key->key_ ? std::move(key) : nullptr;
 }
 
@@ -262,9 +259,7 @@ void SettingsStore::Apply(RegistryKey& key, const WriteOp& op) {
     if (const auto* set = std::get_if<SetOp>(&op)) {
         key.SetValue(set->value);
     } else if (const auto* del = std::get_if<DeleteOp>(&op)) {
-        std::erase_if(key.values, [&](const RegistryValue& v) {
-            return utf8::EqualIgnoreCase(v.name, del->name);
-        });
+        std::erase_if(key.values, [&](const RegistryValue& v) { return utf8::EqualIgnoreCase(v.name, del->name); });
     } else {
         key.values.clear();
     }
@@ -275,19 +270,16 @@ bool SettingsStore::Fail(const std::string& reason) {
     return false;
 }
 
-bool SettingsStore::Commit(const std::string& keyPath, bool create,
-                           const std::vector<WriteOp>& ops) {
+bool SettingsStore::Commit(const std::string& keyPath, bool create, const std::vector<WriteOp>& ops) {
     if (!writable_ || (ops.empty() && !create)) return true;
     const std::string target = WriteTarget(path_);
     if (!MakeFolders(FolderOf(target))) return Fail(std::strerror(errno));
     const FileLock lock(target);
     if (!lock.Locked()) {
-        return Fail(lock.Error() == EBUSY ? "another program holds its lock"
-                                          : std::strerror(lock.Error()));
+        return Fail(lock.Error() == EBUSY ? "another program holds its lock" : std::strerror(lock.Error()));
     }
     const FileContent content = ReadWhole(target);
-    if (content.error != 0)
-        return Fail(std::string("the file cannot be read: ") + std::strerror(content.error));
+    if (content.error != 0) return Fail(std::string("the file cannot be read: ") + std::strerror(content.error));
     bool damaged = false;
     RegistryTree tree = ParseContent(content, &damaged);
     const std::string before = tree.Serialize();

@@ -102,17 +102,15 @@ TEST_F(CliSettingsTest, AProfileLoadsBackWhatItWasSavedWith) {
     EXPECT_EQ(0, profileRun.status) << profileRun.err;
     EXPECT_EQ(explicitRun.out, profileRun.out);
     EXPECT_EQ(Run({folder}, false).out, Run({folder}).out);  // the main key holds nothing
-    EXPECT_EQ(std::vector<std::string>{},
-              SettingsStore(store).OpenKey(kMainKey, false)->ValueNames());
+    EXPECT_EQ(std::vector<std::string>{}, SettingsStore(store).OpenKey(kMainKey, false)->ValueNames());
 
     // Options given with a profile apply on top of it.
-    EXPECT_EQ(Run(With(options, {"--no-size", folder})).out,
-              Run({"--profile", "Music", "--no-size", folder}).out);
+    EXPECT_EQ(Run(With(options, {"--no-size", folder})).out, Run({"--profile", "Music", "--no-size", folder}).out);
 }
 
 TEST_F(CliSettingsTest, TheStoredModeAndFormatStayUntilTheCommandLineChangesThem) {
-    ASSERT_EQ(0, Run({"--no-date", "--format", "sdv", "--separator", "comma", "--qualifier", "'", "--save-settings"})
-                     .status);
+    ASSERT_EQ(
+        0, Run({"--no-date", "--format", "sdv", "--separator", "comma", "--qualifier", "'", "--save-settings"}).status);
     struct Row {
         const char* name;
         Args args;
@@ -123,7 +121,8 @@ TEST_F(CliSettingsTest, TheStoredModeAndFormatStayUntilTheCommandLineChangesThem
         {"another separator rewrites its joints", {"--separator", "tab"}, "'Alpha.txt'\t'99'\n'beta.bin'\t'1200'\n"},
         {"another qualifier too", {"--qualifier", "\""}, "\"Alpha.txt\",\"99\"\n\"beta.bin\",\"1200\"\n"},
         {"a given pattern keeps the format in force", {"--pattern", "%SIZE %NAME"}, "99 Alpha.txt\n1200 beta.bin\n"},
-        {"simple mode by name", {"--set", "AdvancedMode=off", "--max-length", "10"},
+        {"simple mode by name",
+         {"--set", "AdvancedMode=off", "--max-length", "10"},
          "Alpha.txt     99\nbeta.bin    1200\n"},
     };
     for (const Row& row : rows) {
@@ -133,8 +132,7 @@ TEST_F(CliSettingsTest, TheStoredModeAndFormatStayUntilTheCommandLineChangesThem
         EXPECT_EQ(row.lines, r.out);
     }
     const Result html = Run({"--format", "html", "--no-header", folder});
-    EXPECT_NE(std::string::npos,
-              html.out.find("<tr><td>Alpha.txt</td><td align=\"right\">99&nbsp;&nbsp;</td></tr>\n"))
+    EXPECT_NE(std::string::npos, html.out.find("<tr><td>Alpha.txt</td><td align=\"right\">99&nbsp;&nbsp;</td></tr>\n"))
         << html.out;
 
     // Simple mode saved stays simple; the Advanced window keeps its pattern for later.
@@ -206,8 +204,7 @@ TEST_F(CliSettingsTest, NoSettingsStartsFromTheFactorySettings) {
     ASSERT_EQ(0, Run({"--kb", "--save-settings"}).status);
     ::setenv("TABULO_SETTINGS", store.c_str(), 1);
     EXPECT_NE(Run({folder}, false).out, Run({"--no-settings", folder}, false).out);
-    EXPECT_EQ(Run({"--settings", tree.Path("none.reg"), folder}, false).out,
-              Run({"--no-settings", folder}, false).out);
+    EXPECT_EQ(Run({"--settings", tree.Path("none.reg"), folder}, false).out, Run({"--no-settings", folder}, false).out);
 }
 
 TEST_F(CliSettingsTest, TheEnvironmentNamesTheFileUnlessSettingsDoes) {
@@ -246,16 +243,8 @@ TEST_F(CliSettingsTest, ProblemsAreReportedWithTheirReason) {
          true,
          2,
          "--no-settings cannot"},
-        {"settings off and saving",
-         {"--no-settings", "--save-settings"},
-         false,
-         2,
-         "--no-settings cannot"},
-        {"unusable profile name",
-         {"--save-profile", "a\\\\b"},
-         true,
-         2,
-         "cannot use 'a\\\\b' as a profile name"},
+        {"settings off and saving", {"--no-settings", "--save-settings"}, false, 2, "--no-settings cannot"},
+        {"unusable profile name", {"--save-profile", "a\\\\b"}, true, 2, "cannot use 'a\\\\b' as a profile name"},
         {"nothing to do", {}, true, 2, "no folder given"},
         {"a file that cannot be written",
          {"--settings", tree.Path("a-folder.reg"), "--save-settings"},

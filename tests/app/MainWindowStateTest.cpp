@@ -12,10 +12,9 @@ namespace {
 using Strings = std::vector<std::string>;
 
 const std::vector<std::string_view> kReadRegOrder = {
-    "SortCriteria",    "Ascending",   "Descending",  "CurrentFolder", "IncludeFolders",
-    "RecurseAll",      "IncludeDate", "IncludeTime", "IncludeSize",   "IncludeAttr",
-    "IncludeAllFiles", "LeftMargin",  "Levels",      "MaxLength",     "Exclusions",
-    "Width",           "Height",      "Maximized",   "PrevCatFolder", "AdvancedMode"};
+    "SortCriteria", "Ascending",   "Descending",  "CurrentFolder",   "IncludeFolders", "RecurseAll",  "IncludeDate",
+    "IncludeTime",  "IncludeSize", "IncludeAttr", "IncludeAllFiles", "LeftMargin",     "Levels",      "MaxLength",
+    "Exclusions",   "Width",       "Height",      "Maximized",       "PrevCatFolder",  "AdvancedMode"};
 
 class MainWindowStateTest : public ::testing::Test {
   protected:
@@ -35,17 +34,15 @@ TEST_F(MainWindowStateTest, AProfileKeyGivesNoCurrentFolder) {
 }
 
 TEST_F(MainWindowStateTest, ReadRegFontReadsTheFourFontValues) {
-    test::ExpectReadOrder(path, MainSettings(),
-                          {"FontName", "FontSize", "FontColor", "UseDefaultFont"}, true, 1);
+    test::ExpectReadOrder(path, MainSettings(), {"FontName", "FontSize", "FontColor", "UseDefaultFont"}, true, 1);
 }
 
 TEST_F(MainWindowStateTest, SaveRegWritesTheGroupInOrderAndTheProgramOnlyIntoProfiles) {
-    const Strings group = {
-        "AdvancedMode",   "AdvancedString", "SortCriteria",    "Ascending",   "Descending",
-        "CurrentFolder",  "IncludeFolders", "RecurseAll",      "IncludeDate", "IncludeTime",
-        "IncludeSize",    "IncludeAttr",    "IncludeAllFiles", "LeftMargin",  "Levels",
-        "MaxLength",      "Exclusions",     "FontName",        "FontSize",    "FontColor",
-        "UseDefaultFont", "Width",          "Height",          "Maximized",   "PrevCatFolder"};
+    const Strings group = {"AdvancedMode",   "AdvancedString", "SortCriteria",    "Ascending",   "Descending",
+                           "CurrentFolder",  "IncludeFolders", "RecurseAll",      "IncludeDate", "IncludeTime",
+                           "IncludeSize",    "IncludeAttr",    "IncludeAllFiles", "LeftMargin",  "Levels",
+                           "MaxLength",      "Exclusions",     "FontName",        "FontSize",    "FontColor",
+                           "UseDefaultFont", "Width",          "Height",          "Maximized",   "PrevCatFolder"};
     MainWindowState main;
     main.programPath = "/usr/bin/tabulo";
     main.SaveReg(store, {});
@@ -59,8 +56,7 @@ TEST_F(MainWindowStateTest, SaveRegWritesTheGroupInOrderAndTheProgramOnlyIntoPro
 }
 
 TEST_F(MainWindowStateTest, ReadRegRecordsTheProgramEvenWhenNothingIsRead) {
-    store.OpenKey(kMainKey, true)
-        ->WriteInteger("Ascending", 0);  // "SortCriteria" absent: nothing is read
+    store.OpenKey(kMainKey, true)->WriteInteger("Ascending", 0);  // "SortCriteria" absent: nothing is read
     MainWindowState main;
     main.programPath = "/opt/tabulo/bin/tabulo";
     main.ReadReg(store, {});
@@ -87,10 +83,8 @@ TEST_F(MainWindowStateTest, ControlsTakeStoredValuesAsTheyWould) {
         {"FontSize", "12", font, "-1/9"},  // no such item: no selection, size as it was
         {"SortCriteria", "3", sortIndex, "3"},
         {"SortCriteria", "9", sortIndex, "-1"},
-        {"Levels", "5000",
-         [](const MainWindowState& m) { return std::to_string(m.settings.Levels); }, "1000"},
-        {"MaxLength", "1",
-         [](const MainWindowState& m) { return std::to_string(m.settings.MaxLength); }, "8"},
+        {"Levels", "5000", [](const MainWindowState& m) { return std::to_string(m.settings.Levels); }, "1000"},
+        {"MaxLength", "1", [](const MainWindowState& m) { return std::to_string(m.settings.MaxLength); }, "8"},
         {"Width", "100", [](const MainWindowState& m) { return std::to_string(m.width); }, "600"},
     };
     for (const Row& row : rows) {
@@ -110,8 +104,7 @@ TEST_F(MainWindowStateTest, SortDirectionButtonsBehaveAsRadioButtons) {
         int ascending, descending;
         bool rbAscending, rbDescending;
     };
-    const Row rows[] = {
-        {1, 1, false, true}, {0, 0, false, false}, {1, 0, true, false}, {0, 1, false, true}};
+    const Row rows[] = {{1, 1, false, true}, {0, 0, false, false}, {1, 0, true, false}, {0, 1, false, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.ascending) + std::to_string(row.descending));
         MainWindowState().SaveReg(store, {});

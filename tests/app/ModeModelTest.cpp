@@ -18,9 +18,15 @@ struct MainWindow {
 std::string Derived(const ListSettings& s) {
     std::string text;
     const std::pair<const char*, bool> fields[] = {
-        {"FixedColumns", s.FixedColumns}, {"UseAutoComments", s.UseAutoComments}, {"rbNormal", s.rbNormal},
-        {"rbHTML", s.rbHTML},             {"rbSDV", s.rbSDV},                     {"UseFileTimes", s.UseFileTimes},
-        {"cbEXE", s.cbEXE},               {"cbImage", s.cbImage},                 {"cbMPEG", s.cbMPEG},
+        {"FixedColumns", s.FixedColumns},
+        {"UseAutoComments", s.UseAutoComments},
+        {"rbNormal", s.rbNormal},
+        {"rbHTML", s.rbHTML},
+        {"rbSDV", s.rbSDV},
+        {"UseFileTimes", s.UseFileTimes},
+        {"cbEXE", s.cbEXE},
+        {"cbImage", s.cbImage},
+        {"cbMPEG", s.cbMPEG},
     };
     for (const auto& [name, on] : fields) {
         if (on) text += std::string(text.empty() ? "" : " ") + name;
@@ -34,10 +40,8 @@ TEST(ModeModel, SimplePatternFollowsTheTickedIncludeBoxes) {
         std::string pattern;
     };
     const Row rows[] = {
-        {false, false, false, false, "%NAME"},
-        {true, true, true, true, "%NAME %SIZE %DATE %TIME %ATTR"},
-        {true, true, false, false, "%NAME %SIZE %DATE"},
-        {false, true, true, false, "%NAME %DATE %TIME"},
+        {false, false, false, false, "%NAME"},           {true, true, true, true, "%NAME %SIZE %DATE %TIME %ATTR"},
+        {true, true, false, false, "%NAME %SIZE %DATE"}, {false, true, true, false, "%NAME %DATE %TIME"},
         {true, false, true, false, "%NAME %SIZE %TIME"},  // "Time" disabled, but ticked
     };
     for (const Row& row : rows) {
@@ -68,7 +72,10 @@ TEST(ModeModel, SetAdvancedModeTakesTheAdvancedWindowOver) {
         {"delimited without qualifier", "%NAME %SIZE", {F::Delimited}, "<none>", "FixedColumns rbSDV"},
         {"delimited with a double quote", "%NAME %SIZE", {F::Delimited}, "\"", "rbSDV"},
         {"back to normal", "%NAME %SIZE", {F::Delimited, F::Normal}, "\"", "FixedColumns rbNormal"},
-        {"an MP3 token with the MPEG source off", "%NAME %MP3_TIT", {}, "\"",
+        {"an MP3 token with the MPEG source off",
+         "%NAME %MP3_TIT",
+         {},
+         "\"",
          "FixedColumns UseAutoComments rbNormal cbMPEG"},
         {"a product version", "%NAME %FILE_VER", {}, "\"", "FixedColumns UseAutoComments rbNormal cbEXE"},
         {"an IPTC token", "%IPTC_CAP %NAME", {}, "\"", "FixedColumns UseAutoComments rbNormal cbImage"},
@@ -85,7 +92,8 @@ TEST(ModeModel, SetAdvancedModeTakesTheAdvancedWindowOver) {
         w.advanced.SetQualifier(row.qualifier);
         w.advanced.SetCurrentFormat(kFormatNormal);
         w.advanced.PatternEdited(row.pattern);
-        for (PatternFormat f : row.clicks) w.advanced.SelectFormat(f);
+        for (PatternFormat f : row.clicks)
+            w.advanced.SelectFormat(f);
         w.mode.SetAdvancedMode();
         EXPECT_TRUE(w.mode.AdvancedMode());
         EXPECT_EQ(row.derived, Derived(w.settings));
@@ -218,7 +226,7 @@ TEST(ModeModel, HandEditsRunAsTypedAndTheEditButtonTakesThemIn) {
 
 // A store that holds the Advanced window's flag and pattern.
 class FlagStore : public PatternFormStore {
-public:
+  public:
     bool advancedMode = false;
     void LoadAdvanced(TPatternForm& form) override {
         form.SetPatternText("%NAME %SIZE");

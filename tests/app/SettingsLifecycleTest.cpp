@@ -13,8 +13,7 @@ using Strings = std::vector<std::string>;
 // Records each mode switch with what the windows held at that moment.
 class RecordingModeSwitch : public ModeSwitch {
   public:
-    RecordingModeSwitch(const MainWindowState& main, const TOptionsForm& options)
-        : main_(main), options_(options) {}
+    RecordingModeSwitch(const MainWindowState& main, const TOptionsForm& options) : main_(main), options_(options) {}
     void SetAdvancedMode() override { Record("advanced"); }
     void SetSimpleMode() override { Record("simple"); }
     Strings log;
@@ -105,8 +104,7 @@ TEST_F(SettingsLifecycleTest, AProfileLoadsBackEveryValueItStored) {
     Program program(store);
     program.Start();
     ListSettings& s = program.main.settings;
-    s.IncludeFolders = s.RecurseAll = s.IncludeTime = s.IncludeAttr = s.IncludeAllFiles =
-        s.Exclusions = true;
+    s.IncludeFolders = s.RecurseAll = s.IncludeTime = s.IncludeAttr = s.IncludeAllFiles = s.Exclusions = true;
     s.IncludeDate = s.IncludeSize = false;
     s.SortCriteria = SortCriterion::Extension;
     program.main.SetDescending(true);
@@ -162,16 +160,16 @@ TEST_F(SettingsLifecycleTest, AProfileLoadsBackEveryValueItStored) {
     EXPECT_EQ(savedMain.maximized, m.maximized);
     EXPECT_EQ(savedMain.prevCatFolder, m.prevCatFolder);
     const ListSettings& e = savedMain.settings;
-    EXPECT_EQ((std::tuple{e.IncludeFolders, e.RecurseAll, e.IncludeTime, e.IncludeAttr,
-                          e.IncludeAllFiles, e.Exclusions, e.IncludeDate, e.IncludeSize}),
+    EXPECT_EQ((std::tuple{e.IncludeFolders, e.RecurseAll, e.IncludeTime, e.IncludeAttr, e.IncludeAllFiles, e.Exclusions,
+                          e.IncludeDate, e.IncludeSize}),
               (std::tuple{m.settings.IncludeFolders, m.settings.RecurseAll, m.settings.IncludeTime,
                           m.settings.IncludeAttr, m.settings.IncludeAllFiles, m.settings.Exclusions,
                           m.settings.IncludeDate, m.settings.IncludeSize}));
-    EXPECT_EQ((std::tuple{e.SortCriteria, e.Descending, e.LeftMargin, e.Levels, e.MaxLength,
-                          e.FontName, e.FontSize, e.FontColor, e.UseDefaultFont}),
-              (std::tuple{m.settings.SortCriteria, m.settings.Descending, m.settings.LeftMargin,
-                          m.settings.Levels, m.settings.MaxLength, m.settings.FontName,
-                          m.settings.FontSize, m.settings.FontColor, m.settings.UseDefaultFont}));
+    EXPECT_EQ((std::tuple{e.SortCriteria, e.Descending, e.LeftMargin, e.Levels, e.MaxLength, e.FontName, e.FontSize,
+                          e.FontColor, e.UseDefaultFont}),
+              (std::tuple{m.settings.SortCriteria, m.settings.Descending, m.settings.LeftMargin, m.settings.Levels,
+                          m.settings.MaxLength, m.settings.FontName, m.settings.FontSize, m.settings.FontColor,
+                          m.settings.UseDefaultFont}));
 }
 
 TEST_F(SettingsLifecycleTest, LoadingTheEmptyNameReadsTheMainKeyWithItsFolder) {

@@ -30,7 +30,7 @@ CliRun RunTool(const std::vector<std::string>& args, const std::atomic<bool>* in
 }
 
 class CatalogCliTest : public ::testing::Test {
-protected:
+  protected:
     CatalogCliTest() {
         tree.Text("disk1.idx",
                   "<Startdir C:\\Docs\r\n"
@@ -93,19 +93,37 @@ TEST_F(CatalogCliTest, FailuresAndUsageErrors) {
         int status;
         std::string out, err;
     } cases[] = {
-        {"old catalog format", {"-i" + tree.Path("old.idx")}, 1, "\nUnable to import catalog (old catalog format)\n",
+        {"old catalog format",
+         {"-i" + tree.Path("old.idx")},
+         1,
+         "\nUnable to import catalog (old catalog format)\n",
          "tabulo-cli: Unable to import catalog. You can only import catalog files created with Vaultix 4.0 or "
          "later.\n"},
-        {"size that is no number", {"-i" + tree.Path("bad.idx")}, 1, "",
+        {"size that is no number",
+         {"-i" + tree.Path("bad.idx")},
+         1,
+         "",
          "tabulo-cli: line 1 of '" + tree.Path("bad.idx") + "': '12a' is not a valid size\n"},
-        {"missing catalog", {"-i" + tree.Path("none.idx")}, 1, "",
+        {"missing catalog",
+         {"-i" + tree.Path("none.idx")},
+         1,
+         "",
          "tabulo-cli: cannot read catalog '" + tree.Path("none.idx") + "': No such file or directory\n"},
-        {"catalog and folder", {"-i" + catalog, tree.Root()}, 2, "",
+        {"catalog and folder",
+         {"-i" + catalog, tree.Root()},
+         2,
+         "",
          "tabulo-cli: a catalog is listed instead of a folder, not with one\n"
          "Try 'tabulo-cli --help' for more information.\n"},
-        {"-i without a path", {"-i"}, 2, "",
+        {"-i without a path",
+         {"-i"},
+         2,
+         "",
          "tabulo-cli: option '--import-catalog' needs FILE\nTry 'tabulo-cli --help' for more information.\n"},
-        {"capital -I is no catalog option", {"-I" + catalog}, 2, "",
+        {"capital -I is no catalog option",
+         {"-I" + catalog},
+         2,
+         "",
          "tabulo-cli: unknown option '-I'\nTry 'tabulo-cli --help' for more information.\n"},
     };
     for (const auto& c : cases) {

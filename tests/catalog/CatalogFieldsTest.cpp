@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "catalog/CatalogFile.h"
-#include "support/TempTree.h"
 #include "platform/TabuloError.h"
+#include "support/TempTree.h"
 
 namespace tabulo {
 namespace {
@@ -17,7 +17,8 @@ struct FieldsCase {
 
 TEST(ExtractFields, SplitsPathSizeDateAndDescription) {
     const FieldsCase cases[] = {
-        {"all four parts, one of two leading '>' dropped", "C:\\Docs\\a.txt/120/01.02.2006 10:00>>first file",
+        {"all four parts, one of two leading '>' dropped",
+         "C:\\Docs\\a.txt/120/01.02.2006 10:00>>first file",
          {"C:\\Docs\\a.txt", "120", "01.02.2006 10:00", "first file"}},
         {"one '>' only separates", "C:\\a/1/d>note", {"C:\\a", "1", "d", "note"}},
         {"no '>' after the size: no description", "C:\\a/1/d", {"C:\\a", "1", "d", ""}},
@@ -87,7 +88,8 @@ TEST(CatalogPath, FolderAndName) {
 
 std::vector<std::string> LinesOf(const CatalogFile& file) {
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < file.LineCount(); ++i) lines.emplace_back(file.Line(i));
+    for (std::size_t i = 0; i < file.LineCount(); ++i)
+        lines.emplace_back(file.Line(i));
     return lines;
 }
 
@@ -119,7 +121,6 @@ TEST(CatalogFile, LinesSurviveAMove) {
     const CatalogFile moved = std::move(file);
     EXPECT_EQ((std::vector<std::string>{"ab", "cd\xC3\xA9"}), LinesOf(moved));
 }
-
 
 TEST(CatalogFile, ReadErrorsNameTheFileAndTheReason) {
     test::TempTree tree;

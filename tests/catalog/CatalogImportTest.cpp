@@ -12,8 +12,10 @@ using Lines = std::vector<std::string>;
 
 // Records the status texts and lets a test press Esc at a chosen pass through the event loop.
 class RecordingObserver : public RunObserver {
-public:
-    void SetStatusPanel(int panel, std::string_view text) override { (panel == 0 ? panel0 : panel1).emplace_back(text); }
+  public:
+    void SetStatusPanel(int panel, std::string_view text) override {
+        (panel == 0 ? panel0 : panel1).emplace_back(text);
+    }
     void ProcessMessages(RunState& state) override {
         if (++passes == abortAtPass) state.AbortRequested = true;
     }
@@ -25,10 +27,12 @@ public:
     int abortAtPass = 0;
 };
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+std::string Blanks(std::size_t n) {
+    return std::string(n, ' ');
+}
 
 class CatalogImportTest : public ::testing::Test {
-protected:
+  protected:
     CatalogImportTest() {
         settings.FixedColumns = false;
         settings.ActivePattern = "%NAME";
@@ -50,7 +54,8 @@ protected:
 
     Lines Paragraphs() const {
         Lines lines;
-        for (const Paragraph& p : document.Paragraphs()) lines.push_back(p.Text());
+        for (const Paragraph& p : document.Paragraphs())
+            lines.push_back(p.Text());
         return lines;
     }
 
@@ -80,13 +85,9 @@ TEST_F(CatalogImportTest, ListsAFolderBlockWithCommentsAndStatusTexts) {
 
     EXPECT_TRUE(result.started);
     EXPECT_EQ("", result.error);
-    EXPECT_EQ((Lines{"",
-                     "Directory of C:\\Docs",
-                     "",
+    EXPECT_EQ((Lines{"", "Directory of C:\\Docs", "",
                      "a.txt" + Blanks(25) + "   120 01.02.2006 10:00  first file" + Blanks(20),
-                     "b.doc" + Blanks(25) + " 3.000 02.02.2006 11:00  " + Blanks(30),
-                     "",
-                     " 2 file(s) found",
+                     "b.doc" + Blanks(25) + " 3.000 02.02.2006 11:00  " + Blanks(30), "", " 2 file(s) found",
                      " Total file size 3.120 bytes"}),
               Paragraphs());
     EXPECT_EQ(2, state.FileCount);
@@ -184,8 +185,9 @@ TEST_F(CatalogImportTest, SizesAbove32BitsAreRead) {
     settings.ActivePattern = "%NAME %SIZE";
     settings.ListOptions.FolderHeader = false;
     Import("C:\\D\\big.iso/3221225472/d\r\nC:\\D\\s.txt/1/d\r\n");
-    EXPECT_EQ((Lines{"big.iso 3.221.225.472", "s.txt 1", "", " 2 file(s) found", " Total file size 3.221.225.473 bytes"}),
-              Paragraphs());
+    EXPECT_EQ(
+        (Lines{"big.iso 3.221.225.472", "s.txt 1", "", " 2 file(s) found", " Total file size 3.221.225.473 bytes"}),
+        Paragraphs());
 }
 
 TEST_F(CatalogImportTest, FoldersOnlyListsEachFolderSortedAndCountsThem) {
@@ -212,10 +214,14 @@ TEST_F(CatalogImportTest, OldFormatIsRefusedOnceKeepingFoldersClosedBefore) {
         Lines paragraphs;
         int fileCount;
     } cases[] = {
-        {"first entry", "C:\\D\\a.txt/1,024 KB/d\r\nC:\\D\\b.txt/2 KB/d\r\n",
-         {"", "Unable to import catalog (old catalog format)"}, 0},
-        {"after a closed folder", "C:\\A\\x.txt/5/d\r\nC:\\B\\y.txt/7/d\r\nC:\\B\\z.txt/2 KB/d\r\n",
-         {"", "Directory of C:\\A", "", "x.txt", "", "Unable to import catalog (old catalog format)"}, 2},
+        {"first entry",
+         "C:\\D\\a.txt/1,024 KB/d\r\nC:\\D\\b.txt/2 KB/d\r\n",
+         {"", "Unable to import catalog (old catalog format)"},
+         0},
+        {"after a closed folder",
+         "C:\\A\\x.txt/5/d\r\nC:\\B\\y.txt/7/d\r\nC:\\B\\z.txt/2 KB/d\r\n",
+         {"", "Directory of C:\\A", "", "x.txt", "", "Unable to import catalog (old catalog format)"},
+         2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -226,8 +232,9 @@ TEST_F(CatalogImportTest, OldFormatIsRefusedOnceKeepingFoldersClosedBefore) {
         EXPECT_EQ("", result.error);
         EXPECT_EQ(c.paragraphs, Paragraphs());
         ASSERT_EQ(1u, messages.size());
-        EXPECT_EQ("Unable to import catalog.\r\n\r\nYou can only import catalog files\r\ncreated with Vaultix 4.0 or later.",
-                  messages[0].text);
+        EXPECT_EQ(
+            "Unable to import catalog.\r\n\r\nYou can only import catalog files\r\ncreated with Vaultix 4.0 or later.",
+            messages[0].text);
         EXPECT_EQ("Old catalog format", messages[0].caption);
         EXPECT_EQ(MessageIcon::Information, messages[0].icon);
         EXPECT_EQ(c.fileCount, state.FileCount);
@@ -295,7 +302,8 @@ TEST_F(CatalogImportTest, UnreadableCatalogEmptiesTheListAndEndsNormally) {
 TEST_F(CatalogImportTest, EscStopsBetweenLines) {
     BlocksWithoutHeadersOrSummaries();
     const std::string catalog =
-        "<Startdir C:\\\r\nC:\\A\\1.txt/1/d\r\nC:\\A\\2.txt/1/d\r\nC:\\B\\3.txt/1/d\r\nC:\\B\\4.txt/1/d\r\nC:\\C\\5.txt/1/d\r\n";
+        "<Startdir "
+        "C:\\\r\nC:\\A\\1.txt/1/d\r\nC:\\A\\2.txt/1/d\r\nC:\\B\\3.txt/1/d\r\nC:\\B\\4.txt/1/d\r\nC:\\C\\5.txt/1/d\r\n";
     const struct {
         const char* name;
         int pass;  // one pass through the event loop per line
@@ -347,8 +355,12 @@ TEST_F(CatalogImportTest, VolumeLabelNamesTheCatalog) {
 TEST_F(CatalogImportTest, WindowsCodePageLinesListWithTheirAccents) {
     settings.ActivePattern = "%NAME %COMM";
     settings.ListOptions.FolderSummary = false;
-    Import("C:\\Caf\xE9\\men\xFC.txt/1/d>Gr\xFC\xDF" "e \x80\r\n");
-    EXPECT_EQ((Lines{"", "Directory of C:\\Caf\xC3\xA9", "", "men\xC3\xBC.txt Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC"}),
+    Import(
+        "C:\\Caf\xE9\\men\xFC.txt/1/d>Gr\xFC\xDF"
+        "e \x80\r\n");
+    EXPECT_EQ((Lines{"", "Directory of C:\\Caf\xC3\xA9", "",
+                     "men\xC3\xBC.txt Gr\xC3\xBC\xC3\x9F"
+                     "e \xE2\x82\xAC"}),
               Paragraphs());
 }
 

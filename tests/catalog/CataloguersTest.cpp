@@ -10,7 +10,7 @@ namespace {
 
 // The settings store in memory: keys holding text values.
 class MemoryStore : public StoreTextReader {
-public:
+  public:
     bool KeyExists(std::string_view keyPath) const override { return keys_.count(std::string(keyPath)) != 0; }
     std::string ReadText(std::string_view keyPath, std::string_view name) const override {
         const auto key = keys_.find(std::string(keyPath));
@@ -22,7 +22,7 @@ public:
     void AddKey(const std::string& key) { keys_[key]; }
     void RemoveKey(const std::string& key) { keys_.erase(key); }
 
-private:
+  private:
     std::map<std::string, std::map<std::string, std::string>> keys_;
 };
 

@@ -34,7 +34,7 @@ CliResult RunWith(std::vector<std::string> args) {
 // Two files, listed without folder summary, and without folder header unless the list is an
 // HTML page (whose header opens the table).
 class CliFormats : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         tree.File("a.txt", 5, test::UtcTime(2020, 1, 2));
         tree.File("b.txt", 1234, test::UtcTime(2021, 5, 6));
@@ -56,32 +56,39 @@ TEST_F(CliFormats, FormatConvertsTheGivenOrSimplePattern) {
         std::string lines;
     };
     const Row rows[] = {
-        {"delimited with double quotes and the default separator", {"--format", "sdv", "--qualifier", "\""},
+        {"delimited with double quotes and the default separator",
+         {"--format", "sdv", "--qualifier", "\""},
          "\"a.txt\";\"5\";\"02.01.2020 \"\n\"b.txt\";\"1234\";\"06.05.2021 \"\n"},
-        {"a given pattern, comma, no qualifier: fixed columns", {"--pattern", "%NAME %SIZE", "--format", "sdv",
-         "--separator", "comma", "--qualifier", "none", "--set", "MaxLength=8"},
+        {"a given pattern, comma, no qualifier: fixed columns",
+         {"--pattern", "%NAME %SIZE", "--format", "sdv", "--separator", "comma", "--qualifier", "none", "--set",
+          "MaxLength=8"},
          "a.txt   ,    5\nb.txt   , 1234\n"},
-        {"any separator text, the pattern given after the format", {"--format=sdv", "--separator", " | ",
-         "--qualifier", "'", "--pattern", "%NUMB %NAME"},
+        {"any separator text, the pattern given after the format",
+         {"--format=sdv", "--separator", " | ", "--qualifier", "'", "--pattern", "%NUMB %NAME"},
          "'01' | 'a.txt'\n'02' | 'b.txt'\n"},
-        {"HTML rows", {"--format", "html", "--no-date"},
+        {"HTML rows",
+         {"--format", "html", "--no-date"},
          "<tr><td>a.txt</td><td align=\"right\">5&nbsp;&nbsp;</td></tr>\n"
          "<tr><td>b.txt</td><td align=\"right\">1.234&nbsp;&nbsp;</td></tr>\n"},
         {"a pattern that already holds cells is not wrapped again",
          {"--format", "html", "--pattern", "<tr><td>%NAME</td></tr>"},
          "<tr><td>a.txt</td></tr>\n<tr><td>b.txt</td></tr>\n"},
-        {"nor one that is already delimited", {"--format", "sdv", "--pattern", "%NAME;%SIZE"},
-         "a.txt;5\nb.txt;1234\n"},
-        {"a raw pattern is never converted", {"--raw-pattern", "%NAME|%SIZE", "--format", "sdv"},
+        {"nor one that is already delimited", {"--format", "sdv", "--pattern", "%NAME;%SIZE"}, "a.txt;5\nb.txt;1234\n"},
+        {"a raw pattern is never converted",
+         {"--raw-pattern", "%NAME|%SIZE", "--format", "sdv"},
          "a.txt|5\nb.txt|1234\n"},
         {"a pattern that looks delimited stays plain lines without --format",
-         {"--pattern", "%NAME;%SIZE", "--set", "MaxLength=8"}, "a.txt   ;    5\nb.txt   ;1.234\n"},
-        {"a format set by name takes the pattern as it is", {"--set", "rbSDV=on", "--pattern", "%NAME;%SIZE"},
+         {"--pattern", "%NAME;%SIZE", "--set", "MaxLength=8"},
+         "a.txt   ;    5\nb.txt   ;1.234\n"},
+        {"a format set by name takes the pattern as it is",
+         {"--set", "rbSDV=on", "--pattern", "%NAME;%SIZE"},
          "a.txt;5\nb.txt;1234\n"},
-        {"the later format choice wins", {"--set", "rbSDV=on", "--format", "normal", "--pattern", "%NAME;%SIZE",
-         "--set", "MaxLength=8"}, "a.txt   ;    5\nb.txt   ;1.234\n"},
-        {"an explicit setting keeps its value", {"--format", "sdv", "--qualifier", "none", "--set",
-         "FixedColumns=off", "--set", "FormatSDV=off"}, "a.txt;5;02.01.2020 \nb.txt;1.234;06.05.2021 \n"},
+        {"the later format choice wins",
+         {"--set", "rbSDV=on", "--format", "normal", "--pattern", "%NAME;%SIZE", "--set", "MaxLength=8"},
+         "a.txt   ;    5\nb.txt   ;1.234\n"},
+        {"an explicit setting keeps its value",
+         {"--format", "sdv", "--qualifier", "none", "--set", "FixedColumns=off", "--set", "FormatSDV=off"},
+         "a.txt;5;02.01.2020 \nb.txt;1.234;06.05.2021 \n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -101,9 +108,10 @@ TEST_F(CliFormats, PatternFieldsFollowFromThePattern) {
     // into the date column.
     const CliResult run = List({"--pattern", "%NAME %DATE %TIME [%ATIM]", "--set", "FixedColumns=off"});
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ("a.txt 02.01.2020 00:00:00  [02.01.2020 ]\n"
-              "b.txt 06.05.2021 00:00:00  [06.05.2021 ]\n",
-              run.out);
+    EXPECT_EQ(
+        "a.txt 02.01.2020 00:00:00  [02.01.2020 ]\n"
+        "b.txt 06.05.2021 00:00:00  [06.05.2021 ]\n",
+        run.out);
 }
 
 TEST(CliPreview, PrintsThePatternWithSampleValues) {

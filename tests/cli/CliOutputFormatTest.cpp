@@ -64,17 +64,14 @@ TEST_F(CliOutputFormat, RtfFileHoldsTheTextListWithBoldHeaders) {
     std::vector<std::string> boldLines;
     for (const Paragraph& p : read.Paragraphs()) {
         rtfLines.push_back(p.Text());
-        if (!p.Text().empty() &&
-            read.TextStyles()[static_cast<std::size_t>(p.runs[0].style)].bold) {
+        if (!p.Text().empty() && read.TextStyles()[static_cast<std::size_t>(p.runs[0].style)].bold) {
             boldLines.push_back(p.Text());
         }
     }
     EXPECT_EQ(textLines, Lines(read.PlainText("\n") + "\n"));
     ASSERT_FALSE(boldLines.empty());
     EXPECT_NE(std::string::npos, boldLines[0].find(tree_.Path("list")));
-    EXPECT_EQ(
-        "Courier New",
-        read.TextStyles()[static_cast<std::size_t>(read.Paragraphs()[1].runs[0].style)].fontName);
+    EXPECT_EQ("Courier New", read.TextStyles()[static_cast<std::size_t>(read.Paragraphs()[1].runs[0].style)].fontName);
 }
 
 TEST_F(CliOutputFormat, FormatFollowsTheOptionThenTheName) {
@@ -88,18 +85,9 @@ TEST_F(CliOutputFormat, FormatFollowsTheOptionThenTheName) {
         {"rtf to standard output", {"--output-format", "rtf"}, "", true},
         {"text into a .rtf file", {"--output-format=text", "-o", Out("a.rtf")}, "a.rtf", false},
         {"rtf into a .txt file", {"--output-format", "rtf", "-o", Out("b.txt")}, "b.txt", true},
-        {"an HTML list stays a page",
-         {"--format", "html", "-o", Out("page.html")},
-         "page.html",
-         false},
-        {"an HTML list in a .rtf file",
-         {"--format", "html", "-o", Out("page.rtf")},
-         "page.rtf",
-         false},
-        {"a delimited list in a .rtf file",
-         {"--format", "sdv", "-o", Out("list.rtf")},
-         "list.rtf",
-         false},
+        {"an HTML list stays a page", {"--format", "html", "-o", Out("page.html")}, "page.html", false},
+        {"an HTML list in a .rtf file", {"--format", "html", "-o", Out("page.rtf")}, "page.rtf", false},
+        {"a delimited list in a .rtf file", {"--format", "sdv", "-o", Out("list.rtf")}, "list.rtf", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -113,8 +101,7 @@ TEST_F(CliOutputFormat, FormatFollowsTheOptionThenTheName) {
 
 TEST_F(CliOutputFormat, UnknownFormatIsAUsageError) {
     EXPECT_EQ(2, Run({"--output-format", "pdf"}));
-    EXPECT_NE(std::string::npos,
-              err_.str().find("bad value 'pdf' for --output-format: expected text or rtf"));
+    EXPECT_NE(std::string::npos, err_.str().find("bad value 'pdf' for --output-format: expected text or rtf"));
 }
 
 }  // namespace

@@ -46,9 +46,10 @@ TEST(Cli, ListsAFolderWithLineEnds) {
     tree.File("a.txt", 1, test::UtcTime(2020, 1, 2));
     const CliRun run = RunTool({"--pattern", "%NAME %SIZE %DATE", "--set", "FixedColumns=off", tree.Root()});
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ("\nDirectory of " + tree.Root() +
-                  "\n\na.txt 1 02.01.2020 \nb.txt 2.000 06.05.2021 \n\n 2 file(s) found\n Total file size 2.001 bytes\n",
-              run.out);
+    EXPECT_EQ(
+        "\nDirectory of " + tree.Root() +
+            "\n\na.txt 1 02.01.2020 \nb.txt 2.000 06.05.2021 \n\n 2 file(s) found\n Total file size 2.001 bytes\n",
+        run.out);
     EXPECT_EQ("", run.err);
 
     const CliRun crlf = RunTool({"--crlf", "--no-header", "--no-summary", "--pattern=%NAME", tree.Root()});
@@ -58,9 +59,9 @@ TEST(Cli, ListsAFolderWithLineEnds) {
 TEST(Cli, SimpleModePatternFollowsTheIncludeSettings) {
     test::TempTree tree;
     tree.File("a.txt", 5, test::UtcTime(2020, 1, 2, 3, 4, 5));
-    const CliRun run = RunTool({"--no-header", "--no-summary", "--time", "--no-size", "--attributes",
-                            "--thousands-separator", ",", "--time-format", "H:mm", "--short-time-format", "H:mm",
-                            tree.Root()});
+    const CliRun run =
+        RunTool({"--no-header", "--no-summary", "--time", "--no-size", "--attributes", "--thousands-separator", ",",
+                 "--time-format", "H:mm", "--short-time-format", "H:mm", tree.Root()});
     // %NAME %DATE %TIME %ATTR: the date column is filled to 10 + 4 + 6 characters.
     EXPECT_EQ("a.txt" + std::string(25, ' ') + " " + std::string(5, ' ') + "02.01.2020 3:04  \n", run.out);
 }
@@ -93,7 +94,8 @@ TEST(Cli, UsageErrors) {
         {{"a", "b"}, 2, "tabulo-cli: only one folder can be listed\n"},
         {{"--colour", "x"}, 2, "tabulo-cli: unknown option '--colour'\n"},
         {{"--levels"}, 2, "tabulo-cli: option '--levels' needs N\n"},
-        {{"--set", "MaxLength=300", "."}, 2,
+        {{"--set", "MaxLength=300", "."},
+         2,
          "tabulo-cli: bad value '300' for MaxLength: expected a whole number from 8 to 255\n"},
         {{"--format", "pdf", "."}, 2, "tabulo-cli: bad value 'pdf' for --format: expected normal, html or sdv\n"},
         {{"/nonexistent/folder"}, 1, "tabulo-cli: cannot list '/nonexistent/folder': No such file or directory\n"},
@@ -111,8 +113,8 @@ TEST(Cli, HelpListsEveryOptionAndSetting) {
     const CliRun run = RunTool({"--help"});
     EXPECT_EQ(0, run.status);
     for (const char* text : {"--recurse", "--levels N", "--all-levels", "--sort KEY", "--format FORMAT", "--tree",
-                             "--dos", "--locale NAME", "--date-format FMT", "--crlf", "-o, --output FILE",
-                             "MaxLength", "default '30'", "TotalSummary", "ExcludedFolders", "Exit status"}) {
+                             "--dos", "--locale NAME", "--date-format FMT", "--crlf", "-o, --output FILE", "MaxLength",
+                             "default '30'", "TotalSummary", "ExcludedFolders", "Exit status"}) {
         EXPECT_NE(std::string::npos, run.out.find(text)) << text;
     }
 }
@@ -130,12 +132,22 @@ TEST(Cli, InterruptStillEndsTheList) {
 
 TEST(Cli, AwkwardNamesListWithoutHarm) {
     test::TempTree tree;
-    const std::vector<std::string> names = {"-rf", "100%SIZE", "with space", "new\nline", "bad\xFF" "byte", "%s%n"};
-    for (const std::string& name : names) tree.File("-folder/" + name, 1);
+    const std::vector<std::string> names = {"-rf",
+                                            "100%SIZE",
+                                            "with space",
+                                            "new\nline",
+                                            "bad\xFF"
+                                            "byte",
+                                            "%s%n"};
+    for (const std::string& name : names)
+        tree.File("-folder/" + name, 1);
     const CliRun run = RunTool({"--no-header", "--no-summary", "--set", "FixedColumns=off", "--pattern", "[%NAME]",
-                            "--sort", "none", "--", tree.Path("-folder")});
+                                "--sort", "none", "--", tree.Path("-folder")});
     EXPECT_EQ(0, run.status) << run.err;
-    for (const char* line : {"[-rf]\n", "[1001]\n", "[with space]\n", "[new?line]\n", "[bad\xFF" "byte]\n", "[%s%n]\n"}) {
+    for (const char* line : {"[-rf]\n", "[1001]\n", "[with space]\n", "[new?line]\n",
+                             "[bad\xFF"
+                             "byte]\n",
+                             "[%s%n]\n"}) {
         EXPECT_NE(std::string::npos, run.out.find(line)) << line;
     }
 }
@@ -145,13 +157,14 @@ TEST(CliProgram, RealBinary) {
     test::IsolateSettings();
     test::TempTree tree;
     tree.File("x.txt", 3);
-    const std::string command = std::string(TABULO_CLI_PATH) + " --no-header --no-summary --pattern %NAME '" +
-                                tree.Root() + "' 2>&1";
+    const std::string command =
+        std::string(TABULO_CLI_PATH) + " --no-header --no-summary --pattern %NAME '" + tree.Root() + "' 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     ASSERT_NE(nullptr, pipe);
     char buffer[256];
     std::string output;
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
     const int status = ::pclose(pipe);
     EXPECT_EQ(0, WEXITSTATUS(status));
     EXPECT_EQ("x.txt" + std::string(25, ' ') + "\n", output);

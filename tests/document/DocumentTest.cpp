@@ -29,33 +29,13 @@ TEST(DocumentEditing, EditsAcrossParagraphs) {
     };
     const Row rows[] = {
         {"insert in the middle", {{0, 2}, {0, 2}}, "XY", {"abXYc", "def", "ghi"}, {{0, 2}, {0, 4}}},
-        {"insert lines",
-         {{1, 1}, {1, 1}},
-         "1\r\n2\n3",
-         {"abc", "d1", "2", "3ef", "ghi"},
-         {{1, 1}, {3, 1}}},
-        {"insert a trailing break",
-         {{2, 3}, {2, 3}},
-         "\r",
-         {"abc", "def", "ghi", ""},
-         {{2, 3}, {3, 0}}},
+        {"insert lines", {{1, 1}, {1, 1}}, "1\r\n2\n3", {"abc", "d1", "2", "3ef", "ghi"}, {{1, 1}, {3, 1}}},
+        {"insert a trailing break", {{2, 3}, {2, 3}}, "\r", {"abc", "def", "ghi", ""}, {{2, 3}, {3, 0}}},
         {"delete across paragraphs", {{0, 1}, {2, 1}}, "", {"ahi"}, {{0, 1}, {0, 1}}},
-        {"delete a whole line with its break",
-         {{1, 0}, {2, 0}},
-         "",
-         {"abc", "ghi"},
-         {{1, 0}, {1, 0}}},
-        {"replace across paragraphs",
-         {{0, 3}, {1, 0}},
-         " + ",
-         {"abc + def", "ghi"},
-         {{0, 3}, {0, 6}}},
+        {"delete a whole line with its break", {{1, 0}, {2, 0}}, "", {"abc", "ghi"}, {{1, 0}, {1, 0}}},
+        {"replace across paragraphs", {{0, 3}, {1, 0}}, " + ", {"abc + def", "ghi"}, {{0, 3}, {0, 6}}},
         {"range given backwards", {{2, 1}, {0, 1}}, "-", {"a-hi"}, {{0, 1}, {0, 2}}},
-        {"positions beyond the end are clamped",
-         {{9, 9}, {9, 9}},
-         "!",
-         {"abc", "def", "ghi!"},
-         {{2, 3}, {2, 4}}},
+        {"positions beyond the end are clamped", {{9, 9}, {9, 9}}, "!", {"abc", "def", "ghi!"}, {{2, 3}, {2, 4}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -164,15 +144,12 @@ TEST(DocumentEditing, ClearingForgetsUndoAndTheSelection) {
 TEST(DocumentEditing, ObserversHearEveryChange) {
     struct Recorder : DocumentObserver {
         std::vector<std::string> events;
-        void ParagraphsReplaced(std::size_t first, std::size_t removed,
-                                std::size_t inserted) override {
-            events.push_back("paragraphs " + std::to_string(first) + " -" +
-                             std::to_string(removed) + " +" + std::to_string(inserted));
+        void ParagraphsReplaced(std::size_t first, std::size_t removed, std::size_t inserted) override {
+            events.push_back("paragraphs " + std::to_string(first) + " -" + std::to_string(removed) + " +" +
+                             std::to_string(inserted));
         }
         void SelectionChanged() override { events.push_back("selection"); }
-        void CurrentTextStyleChanged(int style) override {
-            events.push_back("style " + std::to_string(style));
-        }
+        void CurrentTextStyleChanged(int style) override { events.push_back("style " + std::to_string(style)); }
         void StylesChanged() override { events.push_back("styles"); }
         void LayoutChanged() override { events.push_back("layout"); }
     } recorder;

@@ -36,19 +36,11 @@ TEST(TextSearch, FindsWithTheThreeOptionsWithoutWrapping) {
     const Row rows[] = {
         {"any case from the start", "alpha", {}, {0, 0}, DocRange{{0, 0}, {0, 5}}},
         {"match case skips Alpha", "alpha", {true}, {0, 0}, DocRange{{0, 11}, {0, 16}}},
-        {"whole word skips alphabet",
-         "alpha",
-         {false, true, true},
-         {0, 1},
-         DocRange{{1, 16}, {1, 21}}},
+        {"whole word skips alphabet", "alpha", {false, true, true}, {0, 1}, DocRange{{1, 16}, {1, 21}}},
         {"case folding beyond ASCII", "\xC3\xA4RGER", {}, {0, 0}, DocRange{{1, 0}, {1, 6}}},
         {"underscore joins words", "\xC3\xA4rger", {false, true, true}, {1, 2}, std::nullopt},
         {"no wrap after the last match", "alpha", {}, {1, 17}, std::nullopt},
-        {"backward ends before the start",
-         "alpha",
-         {false, false},
-         {1, 20},
-         DocRange{{0, 11}, {0, 16}}},
+        {"backward ends before the start", "alpha", {false, false}, {1, 20}, DocRange{{0, 11}, {0, 16}}},
         {"backward match case", "Alpha", {true, false}, {1, 0}, DocRange{{0, 0}, {0, 5}}},
         {"backward no wrap", "beta", {false, false}, {0, 9}, std::nullopt},
         {"empty search text", "", {}, {0, 0}, std::nullopt},
@@ -93,9 +85,8 @@ TEST(FindReplace, NotFoundMessages) {
     EXPECT_FALSE(dialogs.FindDialogFind());
     dialogs.Replace().findText = "missing";
     EXPECT_FALSE(dialogs.ReplaceDialogFind());
-    EXPECT_EQ(
-        (std::vector<std::string>{"Search: No search match has been found.", "String not found"}),
-        messages.shown);
+    EXPECT_EQ((std::vector<std::string>{"Search: No search match has been found.", "String not found"}),
+              messages.shown);
     EXPECT_EQ(Selection{}, doc.GetSelection());
 }
 
@@ -149,13 +140,7 @@ TEST(FindReplace, ReplaceAllGoesFromTheCaretWithoutWrapping) {
         {"selection counts first", {}, {{0, 0}, {0, 1}}, "x", "y", {"y y", "y-y"}, 4},
         {"any case", {}, {{0, 0}, {0, 0}}, "X", "z", {"z z", "z-z"}, 4},
         {"match case finds none", {true}, {{0, 0}, {0, 0}}, "X", "z", {"x x", "x-x"}, 0},
-        {"upwards from the caret",
-         {false, false},
-         {{1, 1}, {1, 1}},
-         "x",
-         "ab",
-         {"ab ab", "ab-x"},
-         3},
+        {"upwards from the caret", {false, false}, {{1, 1}, {1, 1}}, "x", "ab", {"ab ab", "ab-x"}, 3},
         {"upwards, replacement holds the text",
          {false, false},
          {{1, 3}, {1, 3}},
@@ -163,13 +148,7 @@ TEST(FindReplace, ReplaceAllGoesFromTheCaretWithoutWrapping) {
          "<x>",
          {"<x> <x>", "<x>-<x>"},
          4},
-        {"downwards, replacement holds the text",
-         {},
-         {{0, 0}, {0, 0}},
-         "x",
-         "xx",
-         {"xx xx", "xx-xx"},
-         4},
+        {"downwards, replacement holds the text", {}, {{0, 0}, {0, 0}}, "x", "xx", {"xx xx", "xx-xx"}, 4},
         {"deleting", {}, {{0, 0}, {0, 0}}, "x", "", {" ", "-"}, 4},
     };
     for (const Row& row : rows) {
@@ -185,8 +164,8 @@ TEST(FindReplace, ReplaceAllGoesFromTheCaretWithoutWrapping) {
         dialogs.Replace().options = row.options;
         EXPECT_EQ(row.count, dialogs.ReplaceDialogReplaceAll());
         EXPECT_EQ(row.expected, Lines(doc));
-        EXPECT_EQ(std::vector<std::string>{"Search and Replace: There were " +
-                                           std::to_string(row.count) + " replacements made."},
+        EXPECT_EQ(std::vector<std::string>{"Search and Replace: There were " + std::to_string(row.count) +
+                                           " replacements made."},
                   messages.shown);
         // One undo step takes back the whole replace-all.
         if (row.count > 0) doc.Undo();

@@ -25,27 +25,23 @@ std::string Hex(Color c) {
 }
 
 std::string Describe(const TextStyle& s) {
-    return s.name + "/" + s.fontName + "/" + std::to_string(s.size) + "/" + Hex(s.color) + "/" +
-           Hex(s.backColor) + "/" + (s.bold ? "b" : "") + (s.italic ? "i" : "") +
-           (s.underline ? "u" : "") + (s.strikeOut ? "s" : "") + "/" + std::to_string(s.charset) +
-           (s.jump ? "/jump" : "");
+    return s.name + "/" + s.fontName + "/" + std::to_string(s.size) + "/" + Hex(s.color) + "/" + Hex(s.backColor) +
+           "/" + (s.bold ? "b" : "") + (s.italic ? "i" : "") + (s.underline ? "u" : "") + (s.strikeOut ? "s" : "") +
+           "/" + std::to_string(s.charset) + (s.jump ? "/jump" : "");
 }
 
 std::string Describe(const ParagraphStyle& s) {
-    return s.name + "/" + std::to_string(static_cast<int>(s.alignment)) +
-           (s.wrap ? "/wrap/" : "/nowrap/") + std::to_string(s.leftIndent) + "/" +
-           std::to_string(s.rightIndent);
+    return s.name + "/" + std::to_string(static_cast<int>(s.alignment)) + (s.wrap ? "/wrap/" : "/nowrap/") +
+           std::to_string(s.leftIndent) + "/" + std::to_string(s.rightIndent);
 }
 
 // Every paragraph as its paragraph style followed by each run's text and text style.
 std::vector<std::string> Describe(const Document& doc) {
     std::vector<std::string> lines;
     for (const Paragraph& p : doc.Paragraphs()) {
-        std::string line =
-            "[" + Describe(doc.ParagraphStyles()[static_cast<std::size_t>(p.paragraphStyle)]) + "]";
+        std::string line = "[" + Describe(doc.ParagraphStyles()[static_cast<std::size_t>(p.paragraphStyle)]) + "]";
         for (const TextRun& run : p.runs) {
-            line += " {" + run.text + "|" +
-                    Describe(doc.TextStyles()[static_cast<std::size_t>(run.style)]) + "}";
+            line += " {" + run.text + "|" + Describe(doc.TextStyles()[static_cast<std::size_t>(run.style)]) + "}";
         }
         lines.push_back(line);
     }
@@ -64,8 +60,7 @@ const TextStyle& StyleOfRun(const Document& doc, std::size_t paragraph, std::siz
 }
 
 const ParagraphStyle& StyleOfParagraph(const Document& doc, std::size_t paragraph) {
-    return doc
-        .ParagraphStyles()[static_cast<std::size_t>(doc.Paragraphs()[paragraph].paragraphStyle)];
+    return doc.ParagraphStyles()[static_cast<std::size_t>(doc.Paragraphs()[paragraph].paragraphStyle)];
 }
 
 // A list with a heading, header lines, special and non-ASCII text, empty paragraphs, every
@@ -76,8 +71,7 @@ void FillStyledList(Document& doc) {
     doc.SetBackgroundColor(0xC0FFC0);
     doc.AddArialHeading("Tabulo Pro 3.3");
     doc.AddBoldText("Folder: /home/j\xC3\xBCrgen");
-    doc.AddNormalText(
-        "back\\slash {braces} caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\ttab");
+    doc.AddNormalText("back\\slash {braces} caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\ttab");
     doc.AddNormalText("");
     doc.AddBoldText("");
     doc.AddURLText("http://example.com/");
@@ -97,8 +91,7 @@ void FillStyledList(Document& doc) {
     doc.ConvertRange({{6, 25}, {6, 29}}, [](int) { return 9; });  // "Jump 2"
     doc.SetCaret(doc.End());
     doc.InsertFragmentAtSelection({Paragraph{{}, 0}, Paragraph{{{"centred", kArialText}}, 1},
-                                   Paragraph{{{"right", kArialText}}, 2},
-                                   Paragraph{{{"wrapping", kArialText}}, 3},
+                                   Paragraph{{{"right", kArialText}}, 2}, Paragraph{{{"wrapping", kArialText}}, 3},
                                    Paragraph{{{"last", kNormalText}}, 0}});
 }
 
@@ -166,9 +159,7 @@ TEST(Rtf, ReadsCommonRtf) {
         std::vector<std::string> lines;
     };
     const Row rows[] = {
-        {"code page escapes",
-         R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'80})",
-         {"caf\xC3\xA9 \xE2\x82\xAC"}},
+        {"code page escapes", R"({\rtf1\ansi\ansicpg1252 caf\'e9 \'80})", {"caf\xC3\xA9 \xE2\x82\xAC"}},
         {"font character set",
          R"({\rtf1\ansi{\fonttbl{\f0 Arial;}{\f1\fcharset204 Arial Cyr;}}\f1 \'cf\'f0\'e8 \f0\'e9})",
          {"\xD0\x9F\xD1\x80\xD0\xB8 \xC3\xA9"}},
@@ -192,9 +183,7 @@ TEST(Rtf, ReadsCommonRtf) {
           "e\xE2\x80\x99\xE2\x80\x9C"
           "f\xE2\x80\x9D\xE2\x80\xA2g"}},
         {"binary data", "{\\rtf1 a{\\*\\blob\\bin3 }{\\}b}", {"ab"}},
-        {"table cells",
-         R"({\rtf1\trowd\cellx1000\cellx2000 A\cell B\cell\row after})",
-         {"A\tB", "after"}},
+        {"table cells", R"({\rtf1\trowd\cellx1000\cellx2000 A\cell B\cell\row after})", {"A\tB", "after"}},
         {"trailing paragraph mark", R"({\rtf1 line\par })", {"line", ""}},
         {"truncated input", R"({\rtf1 {\b bold)", {"bold"}},
         {"not RTF", "plain text", {}},
@@ -238,13 +227,12 @@ TEST(Rtf, ReadsWordProcessorFormatting) {
 TEST(Rtf, ReadsLibreOfficeOutput) {
     Document doc;
     doc.LoadRtf(ReadFixture("libreoffice.rtf"));
-    const std::vector<std::string> expected = {
-        "Plain line with caf\xC3\xA9 and \xE6\x97\xA5\xE6\x9C\xAC",
-        "Bold italic under strike",
-        "Red centred",
-        "Yellow right \xF0\x9F\x98\x80",
-        "Braces {x} and back\\slash",
-        ""};
+    const std::vector<std::string> expected = {"Plain line with caf\xC3\xA9 and \xE6\x97\xA5\xE6\x9C\xAC",
+                                               "Bold italic under strike",
+                                               "Red centred",
+                                               "Yellow right \xF0\x9F\x98\x80",
+                                               "Braces {x} and back\\slash",
+                                               ""};
     EXPECT_EQ(expected, Lines(doc));
     EXPECT_TRUE(StyleOfRun(doc, 1, 0).bold);
     EXPECT_EQ("Bold", doc.Paragraphs()[1].runs[0].text);
@@ -264,14 +252,12 @@ TEST(Rtf, ReadsEveryPrefixSafely) {
     Document styled;
     FillStyledList(styled);
     const std::string sources[] = {ReadFixture("libreoffice.rtf"), RtfText(styled),
-                                   "{\\rtf1" + std::string(5000, '{') + "deep",
-                                   "{\\rtf1 \\u-99999999 \\bin999999999"};
+                                   "{\\rtf1" + std::string(5000, '{') + "deep", "{\\rtf1 \\u-99999999 \\bin999999999"};
     for (const std::string& source : sources) {
         for (std::size_t n = 0; n <= source.size(); n += 1 + n / 64) {
             std::vector<TextStyle> textStyles = DefaultTextStyles();
             std::vector<ParagraphStyle> paragraphStyles = DefaultParagraphStyles();
-            const RtfContent content =
-                ReadRtf(std::string_view(source).substr(0, n), textStyles, paragraphStyles);
+            const RtfContent content = ReadRtf(std::string_view(source).substr(0, n), textStyles, paragraphStyles);
             for (const Paragraph& p : content.paragraphs) {
                 ASSERT_FALSE(p.runs.empty()) << n;
                 ASSERT_LT(static_cast<std::size_t>(p.paragraphStyle), paragraphStyles.size());
@@ -297,8 +283,7 @@ TEST(Rtf, PastingAppendsOnlyTheStylesItNeeds) {
     EXPECT_EQ(11u, styles);
     target.PasteRtf(rtf);
     EXPECT_EQ(styles, target.TextStyles().size());
-    EXPECT_EQ((std::vector<TextRun>{{"a", 0}, {"plainplain", 10}, {"b", 0}}),
-              target.Paragraphs()[0].runs);
+    EXPECT_EQ((std::vector<TextRun>{{"a", 0}, {"plainplain", 10}, {"b", 0}}), target.Paragraphs()[0].runs);
     EXPECT_EQ((Selection{{0, 11}, {0, 11}}), target.GetSelection());
 }
 

@@ -32,8 +32,7 @@ class ScriptedUi : public SaveFileUi {
     std::vector<std::string> questions;
     std::vector<std::string> errors;
 
-    std::optional<Choice> ChooseFile(const std::string& filterList,
-                                     const std::string& defaultExtension) override {
+    std::optional<Choice> ChooseFile(const std::string& filterList, const std::string& defaultExtension) override {
         filterShown = filterList;
         extensionShown = defaultExtension;
         return choice;
@@ -112,14 +111,12 @@ TEST(SaveFile, FilterIndexChoosesTheWriter) {
 TEST(SaveFile, HtmlListBecomesACompletePage) {
     test::TempTree tree;
     Document doc;
-    doc.AddNormalText(
-        "<html>\r<body>\r<table><tr><td>a &amp; b</td></tr></table>\r</body>\r</html>");
+    doc.AddNormalText("<html>\r<body>\r<table><tr><td>a &amp; b</td></tr></table>\r</body>\r</html>");
     ScriptedUi ui;
     ui.choice = SaveFileUi::Choice{tree.Path("list.html"), 1};
     SaveFile(doc, true, ListFormat::Html, ui);
-    EXPECT_EQ(
-        "<html>\r\n<body>\r\n<table><tr><td>a &amp; b</td></tr></table>\r\n</body>\r\n</html>",
-        Contents(tree.Path("list.html")));
+    EXPECT_EQ("<html>\r\n<body>\r\n<table><tr><td>a &amp; b</td></tr></table>\r\n</body>\r\n</html>",
+              Contents(tree.Path("list.html")));
 }
 
 TEST(SaveFile, AsksBeforeReplacing) {
@@ -127,9 +124,8 @@ TEST(SaveFile, AsksBeforeReplacing) {
         SaveFileUi::Answer answer;
         bool replaced;
     };
-    const Row rows[] = {{SaveFileUi::Answer::Yes, true},
-                        {SaveFileUi::Answer::No, false},
-                        {SaveFileUi::Answer::Cancel, false}};
+    const Row rows[] = {
+        {SaveFileUi::Answer::Yes, true}, {SaveFileUi::Answer::No, false}, {SaveFileUi::Answer::Cancel, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.answer));
         test::TempTree tree;
@@ -139,13 +135,10 @@ TEST(SaveFile, AsksBeforeReplacing) {
         ScriptedUi ui;
         ui.choice = SaveFileUi::Choice{tree.Path("list.txt"), 1};
         ui.answer = row.answer;
-        EXPECT_EQ(row.replaced ? tree.Path("list.txt") : "",
-                  SaveFile(doc, false, ListFormat::Normal, ui));
-        EXPECT_EQ(std::vector<std::string>{tree.Path("list.txt") +
-                                           " already exists.\rDo you want to replace it?"},
+        EXPECT_EQ(row.replaced ? tree.Path("list.txt") : "", SaveFile(doc, false, ListFormat::Normal, ui));
+        EXPECT_EQ(std::vector<std::string>{tree.Path("list.txt") + " already exists.\rDo you want to replace it?"},
                   ui.questions);
-        EXPECT_EQ(row.replaced ? "new" : "an older and longer list",
-                  Contents(tree.Path("list.txt")));
+        EXPECT_EQ(row.replaced ? "new" : "an older and longer list", Contents(tree.Path("list.txt")));
         EXPECT_EQ(std::vector<std::string>{"list.txt"},
                   FilesIn(tree.Root()));  // no temporary file left
     }
@@ -178,8 +171,7 @@ TEST(SaveFile, FailureIsReportedAndNoNameReturned) {
     ui.choice = SaveFileUi::Choice{tree.Path("missing/list.txt"), 1};
     EXPECT_EQ("", SaveFile(doc, false, ListFormat::Normal, ui));
     ASSERT_EQ(1u, ui.errors.size());
-    EXPECT_EQ("cannot write '" + tree.Path("missing/list.txt") + "': No such file or directory",
-              ui.errors[0]);
+    EXPECT_EQ("cannot write '" + tree.Path("missing/list.txt") + "': No such file or directory", ui.errors[0]);
 }
 
 TEST(AtomicFile, UncommittedWriteLeavesTheOldFile) {

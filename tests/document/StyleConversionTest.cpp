@@ -28,13 +28,12 @@ TEST(StyleConversion, DerivesFromTheTable) {
         {"bold on BoldText keeps it", 1, StyleConversion::Emphasis(kBoldOn), 1, 10},
         {"bold off BoldText finds Normal text", 1, StyleConversion::Emphasis(kBoldOff), 0, 10},
         {"italic on Normal text appends a copy", 0, StyleConversion::Emphasis(kItalicOn), 10, 11},
-        {"underline on ArialText appends (URL differs in colour)", 4,
-         StyleConversion::Emphasis(kUnderlineOn), 10, 11},
+        {"underline on ArialText appends (URL differs in colour)", 4, StyleConversion::Emphasis(kUnderlineOn), 10, 11},
         {"italic off Keywords appends", 7, StyleConversion::Emphasis(kItalicOff), 10, 11},
         {"Arial on Normal text finds ArialText", 0, StyleConversion::FontName("Arial"), 4, 10},
         {"14 points on ArialBold finds ArialHeading", 5, StyleConversion::Size(14), 3, 10},
-        {"whole font of ArialBold on Normal text finds ArialBold", 0,
-         StyleConversion::WholeFont(FontOfStyle(5)), 5, 10},
+        {"whole font of ArialBold on Normal text finds ArialBold", 0, StyleConversion::WholeFont(FontOfStyle(5)), 5,
+         10},
         {"whole font it already has", 2, StyleConversion::WholeFont(FontOfStyle(2)), 2, 10},
         {"whole font nobody has appends", 0, StyleConversion::WholeFont(courierRed), 10, 11},
         {"colour always appends", 2, StyleConversion::TextColor(kColorBlue), 10, 11},
@@ -145,8 +144,7 @@ TEST(StyleConversion, NothingSelectedConvertsTheTextTypedNext) {
     EXPECT_EQ(kBoldText, doc.CurrentTextStyle());
     EXPECT_EQ((std::vector<TextRun>{{"abc", 0}}), doc.Paragraphs()[0].runs);
     doc.InsertText("X");
-    EXPECT_EQ((std::vector<TextRun>{{"a", 0}, {"X", kBoldText}, {"bc", 0}}),
-              doc.Paragraphs()[0].runs);
+    EXPECT_EQ((std::vector<TextRun>{{"a", 0}, {"X", kBoldText}, {"bc", 0}}), doc.Paragraphs()[0].runs);
     doc.SetCaret({0, 4});
     EXPECT_EQ(kNormalText, doc.CurrentTextStyle());  // moving the caret follows the text again
 }
@@ -175,17 +173,14 @@ TEST(StyleConversion, ThirteenPointTextConvertsToTheChosenTwelve) {
     doc.SelectAll();
     doc.ApplyStyleConversion(StyleConversion::Size(13));
     EXPECT_EQ(std::nullopt,
-              FollowCaret(doc.TextStyles()[static_cast<std::size_t>(doc.CurrentTextStyle())], {})
-                  .sizeEntry);
+              FollowCaret(doc.TextStyles()[static_cast<std::size_t>(doc.CurrentTextStyle())], {}).sizeEntry);
     doc.ApplyStyleConversion(StyleConversion::Size(ChosenSize("12")));
-    EXPECT_EQ(12,
-              doc.TextStyles()[static_cast<std::size_t>(doc.Paragraphs()[0].runs[0].style)].size);
+    EXPECT_EQ(12, doc.TextStyles()[static_cast<std::size_t>(doc.Paragraphs()[0].runs[0].style)].size);
 }
 
 TEST(StyleConversion, ChosenSizeReadsTheComboText) {
-    const std::pair<const char*, int> rows[] = {{"12", 12},  {"13", 13},   {"", 10},
-                                                {"abc", 10}, {"12pt", 10}, {"0", 10},
-                                                {"-4", 10},  {"99999", 10}};
+    const std::pair<const char*, int> rows[] = {{"12", 12},   {"13", 13}, {"", 10},   {"abc", 10},
+                                                {"12pt", 10}, {"0", 10},  {"-4", 10}, {"99999", 10}};
     for (const auto& [text, size] : rows) {
         SCOPED_TRACE(text);
         EXPECT_EQ(size, ChosenSize(text));

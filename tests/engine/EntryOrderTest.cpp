@@ -13,7 +13,8 @@ TFileItem Item(std::string name, std::int64_t size = 0, std::string date = "", s
 std::vector<std::string> SortedNames(const ListSettings& settings, const Locale& locale, std::vector<TFileItem> items) {
     EntryOrder(settings, locale, 2026).Sort(items);
     std::vector<std::string> names;
-    for (const TFileItem& i : items) names.push_back(i.Name);
+    for (const TFileItem& i : items)
+        names.push_back(i.Name);
     return names;
 }
 
@@ -72,8 +73,10 @@ TEST(EntryOrder, MonthNamesAreComparedAsNumbers) {
     ListSettings s;
     s.SortCriteria = SortCriterion::Date;
     // Alphabetically "Apr" < "Feb" < "Jan"; by month it is the other way round.
-    EXPECT_EQ((std::vector<std::string>{"jan", "feb", "apr"}),
-              SortedNames(s, locale, {Item("apr", 0, "01-Apr-2004"), Item("jan", 0, "01-Jan-2004"), Item("feb", 0, "01-Feb-2004")}));
+    EXPECT_EQ(
+        (std::vector<std::string>{"jan", "feb", "apr"}),
+        SortedNames(s, locale,
+                    {Item("apr", 0, "01-Apr-2004"), Item("jan", 0, "01-Jan-2004"), Item("feb", 0, "01-Feb-2004")}));
     EXPECT_EQ("01-4-2004", MonthNamesToNumbers("01-apr-2004", f.names));
     EXPECT_EQ("no month", MonthNamesToNumbers("no month", f.names));
     // With several names the highest month found decides.

@@ -16,7 +16,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class ListingRunTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::PinTimeZone(); }
 
     Lines Run(const ListSettings& settings, const std::string& startDir = "") {
@@ -88,9 +88,9 @@ TEST_F(ListingRunTest, FreeSpaceTexts) {
         std::int64_t bytes;
         const char* text;
     };
-    for (const Row& row : {Row{0, "0 KB free"}, Row{1023, "0 KB free"}, Row{1048576, "1.024 KB free"},
-                           Row{1025 * 1024, "1 MB free"}, Row{-1, "0 KB free"},
-                           Row{6000000000000, "5.722.045 MB free"}}) {
+    for (const Row& row :
+         {Row{0, "0 KB free"}, Row{1023, "0 KB free"}, Row{1048576, "1.024 KB free"}, Row{1025 * 1024, "1 MB free"},
+          Row{-1, "0 KB free"}, Row{6000000000000, "5.722.045 MB free"}}) {
         SCOPED_TRACE(row.bytes);
         EXPECT_EQ(row.text, ListingRun::FreeSpaceText(row.bytes, "."));
     }
@@ -222,7 +222,7 @@ TEST_F(ListingRunTest, DosLikeListing) {
     const Lines lines = Run(s);
     const Lines expected = {
         "",
-        "Directory of " + utf8::ToLower(tree.Root()) ,
+        "Directory of " + utf8::ToLower(tree.Root()),
         "",
         "alpha                          <DIR>",
         "zeta                           <DIR>",
@@ -288,12 +288,26 @@ TEST_F(ListingRunTest, HtmlPage) {
     const Lines lines = Run(s, tree.Path("a&b"));
     const std::string escaped = tree.Root() + "/a&amp;b";
     const Lines expected = {
-        "<html>", "<head>", "<title>Directory of " + escaped + "</title>",
-        "<style>body { font-family : Verdana,arial,helvetica; }</style>", "</head>", "<body>",
+        "<html>",
+        "<head>",
+        "<title>Directory of " + escaped + "</title>",
+        "<style>body { font-family : Verdana,arial,helvetica; }</style>",
+        "</head>",
+        "<body>",
         "<p>Volume in drive / is unknown</p>",
         // an empty folder: no table is opened, but it is closed
-        "", "<p>", "<b>Directory of " + escaped + "</b>", "</p>", "</table>", "<br>",
-        "<p>", "0 file(s) found<br>", "Total file size 0 bytes", "</p>", "</body>", "</html>",
+        "",
+        "<p>",
+        "<b>Directory of " + escaped + "</b>",
+        "</p>",
+        "</table>",
+        "<br>",
+        "<p>",
+        "0 file(s) found<br>",
+        "Total file size 0 bytes",
+        "</p>",
+        "</body>",
+        "</html>",
     };
     EXPECT_EQ(expected, lines);
 }

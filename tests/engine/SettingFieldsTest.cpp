@@ -9,10 +9,18 @@ namespace {
 TEST(SettingFields, EveryFieldReadsBackWhatWasSet) {
     ListSettings s;
     const std::pair<const char*, const char*> rows[] = {
-        {"ActivePattern", "%NUMB. %NAME"}, {"IncludeTime", "on"},      {"SortCriteria", "Size"},
-        {"MaxLength", "40"},                {"Filter", "*.mp3;*.mp2"},  {"FontSize", "14"},
-        {"FontColor", "#FF8000"},           {"TotalSummary", "on"},     {"ExcludedExtensions", ".tmp;.bak"},
-        {"rbHTML", "on"},                   {"LongCaption", "0"},       {"ExcludeAllSubfolders", "off"},
+        {"ActivePattern", "%NUMB. %NAME"},
+        {"IncludeTime", "on"},
+        {"SortCriteria", "Size"},
+        {"MaxLength", "40"},
+        {"Filter", "*.mp3;*.mp2"},
+        {"FontSize", "14"},
+        {"FontColor", "#FF8000"},
+        {"TotalSummary", "on"},
+        {"ExcludedExtensions", ".tmp;.bak"},
+        {"rbHTML", "on"},
+        {"LongCaption", "0"},
+        {"ExcludeAllSubfolders", "off"},
     };
     for (const auto& [name, value] : rows) {
         SCOPED_TRACE(name);

@@ -39,7 +39,10 @@ TEST(NumberFormat, ThousandsKilobytesAndColumns) {
     EXPECT_EQ("999", FormatThousands(999, "."));
     EXPECT_EQ("1.234.567", FormatThousands(1234567, "."));
     EXPECT_EQ("-1,000", FormatThousands(-1000, ","));
-    EXPECT_EQ("5\xE2\x80\xAF" "000", FormatThousands(5000, "\xE2\x80\xAF"));
+    EXPECT_EQ(
+        "5\xE2\x80\xAF"
+        "000",
+        FormatThousands(5000, "\xE2\x80\xAF"));
     EXPECT_EQ("9.223.372.036.854.775.807", FormatThousands(INT64_MAX, "."));
     EXPECT_EQ("-9<sep>223<sep>372<sep>036<sep>854<sep>775<sep>808", FormatThousands(INT64_MIN, "<sep>"));
     EXPECT_EQ("1-sep-is-long-234", FormatThousands(1234, "-sep-is-long-"));
@@ -73,13 +76,15 @@ TEST(FilterMasks, SplitsTheFilterText) {
     };
     const Row rows[] = {
         {"default", "*.*", {"*.*"}},
-        {"six masks of the executable item", "*.exe;*.com;*.bat;*.cmd;*.pif;*.dll",
+        {"six masks of the executable item",
+         "*.exe;*.com;*.bat;*.cmd;*.pif;*.dll",
          {"*.EXE", "*.COM", "*.BAT", "*.CMD", "*.PIF", "*.DLL"}},
         {"blanks stay part of a mask", "*.txt; *.doc", {"*.TXT", " *.DOC"}},
         {"a final semicolon adds nothing", "*.txt;", {"*.TXT"}},
         {"empty filter gives no masks", "", {}},
         {"text beyond 99 characters after a semicolon is lost",
-         "*.a;" + std::string(97, 'x') + ";*.b;*.c", {"*.A", std::string(97, 'X'), "*"}},
+         "*.a;" + std::string(97, 'x') + ";*.b;*.c",
+         {"*.A", std::string(97, 'X'), "*"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -94,11 +99,26 @@ TEST(FilterMasks, MatchesLikeTheOriginalPlatform) {
         bool matches;
     };
     const Row rows[] = {
-        {"*.*", "README", true},         {"*.*", "archive.tar.gz", true},  {"*", ".hidden", true},
-        {"*.TXT", "notes.txt", true},    {"*.txt", "NOTES.TXT", true},     {"*.txt", "notes.txt.bak", false},
-        {"a?c.*", "abc.doc", true},      {"a?c.*", "ac.doc", false},       {"a?c", "a\xC3\xBC" "c", true},
-        {"readme.*", "readme", true},    {"*.mp3", "song.mp3x", false},    {"*a*b*", "xxaxxbxx", true},
-        {"", "anything", false},         {"\xC3\x9C*", "\xC3\xBC" "ber", true},
+        {"*.*", "README", true},
+        {"*.*", "archive.tar.gz", true},
+        {"*", ".hidden", true},
+        {"*.TXT", "notes.txt", true},
+        {"*.txt", "NOTES.TXT", true},
+        {"*.txt", "notes.txt.bak", false},
+        {"a?c.*", "abc.doc", true},
+        {"a?c.*", "ac.doc", false},
+        {"a?c",
+         "a\xC3\xBC"
+         "c",
+         true},
+        {"readme.*", "readme", true},
+        {"*.mp3", "song.mp3x", false},
+        {"*a*b*", "xxaxxbxx", true},
+        {"", "anything", false},
+        {"\xC3\x9C*",
+         "\xC3\xBC"
+         "ber",
+         true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.mask) + " ~ " + row.name);

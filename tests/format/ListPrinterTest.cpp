@@ -12,7 +12,7 @@ using Lines = std::vector<std::string>;
 
 // Prints entry lists straight through the printer, with no folder on disk.
 class ListPrinterTest : public ::testing::Test {
-protected:
+  protected:
     ListPrinterTest() {
         settings.ListOptions.FolderHeader = false;
         settings.ListOptions.FolderSummary = false;
@@ -24,7 +24,8 @@ protected:
     Lines Print(std::vector<TFileItem> entries, const std::string& dir = "/data/") {
         settings.ArchiveOptions = SetArchiveOptions(settings.ListOptions);
         std::int64_t size = 0, largest = 0;
-        for (const TFileItem& e : entries) size += e.Size, largest = std::max(largest, e.Size);
+        for (const TFileItem& e : entries)
+            size += e.Size, largest = std::max(largest, e.Size);
         state.FileCount += static_cast<std::int32_t>(entries.size());
         document.Clear();
         ListPrinter printer(settings, state, document, locale, shortNames, comments, 2026);
@@ -91,7 +92,8 @@ TEST_F(ListPrinterTest, FixedColumns) {
               Print({Item("abcdefghijklmn"), Item("abcdef"), Item("abcdef" + std::string(294, 'z'))}));
 
     settings.ActivePattern = "[%SIZE]";
-    EXPECT_EQ((Lines{"[        5]", "[1.234.567]", "[        0]"}), Print({Item("a", 5), Item("b", 1234567), Item("c", 0)}));
+    EXPECT_EQ((Lines{"[        5]", "[1.234.567]", "[        0]"}),
+              Print({Item("a", 5), Item("b", 1234567), Item("c", 0)}));
 
     settings.ActivePattern = "[%DATE]";  // filled to the short date format's length + 4
     EXPECT_EQ((Lines{"[   02.01.2020 ]"}), Print({Item("a")}));
@@ -103,7 +105,8 @@ TEST_F(ListPrinterTest, SizesInKilobytesAndDiskUsage) {
     settings.FixedColumns = false;
     settings.SortCriteria = SortCriterion::None;
     settings.ActivePattern = "%SIZE|%DUSG";
-    const std::vector<TFileItem> items = {Item("a", 0), Item("b", 1), Item("c", 4096), Item("d", 4097), Item("e", 2048)};
+    const std::vector<TFileItem> items = {Item("a", 0), Item("b", 1), Item("c", 4096), Item("d", 4097),
+                                          Item("e", 2048)};
     EXPECT_EQ((Lines{"0|0", "1|4.096", "4.096|4.096", "4.097|8.192", "2.048|4.096"}), Print(items));
     settings.ListOptions.KB = true;
     EXPECT_EQ((Lines{"0 KB|0 KB", "1 KB|4 KB", "4 KB|4 KB", "4 KB|8 KB", "2 KB|4 KB"}), Print(items));
@@ -155,7 +158,7 @@ TEST_F(ListPrinterTest, MetadataTokensWithoutReaders) {
 
 // Fills the records as a reader would and counts its calls.
 class CountingComments : public AutoCommentsSource {
-public:
+  public:
     int calls = 0;
     void CheckDesctriptIonFile(const std::string&) override {}
     std::string AutoComments(const std::string& path, const ListSettings&, MetadataRecords& records) override {
@@ -193,7 +196,8 @@ TEST_F(ListPrinterTest, FolderHeadersAndSummaries) {
     settings.ActivePattern = "%NAME";
     settings.FixedColumns = false;
     settings.ListOptions.FullPath = false;
-    EXPECT_EQ((Lines{"", "Directory of /", "", "", " 0 file(s) found", " Total file size 0 bytes"}), Print({}, "/data/"));
+    EXPECT_EQ((Lines{"", "Directory of /", "", "", " 0 file(s) found", " Total file size 0 bytes"}),
+              Print({}, "/data/"));
     EXPECT_EQ("Directory of Sub", Print({}, "/data/Sub/").at(1));
     settings.ListOptions.FullPath = true;
     EXPECT_EQ("Directory of /data/Sub", Print({}, "/data/Sub/").at(1));
@@ -255,10 +259,22 @@ TEST_F(ListPrinterTest, HtmlBlocks) {
     archive.Members.emplace();
     archive.Members->push_back(NewCurrentItem("|--> m&m.txt", "", 1, "", 0));
     const Lines expected = {
-        "", "<p>", "<b>Directory of /data/x&amp;y</b>", "</p>", "<table>",
+        "",
+        "<p>",
+        "<b>Directory of /data/x&amp;y</b>",
+        "</p>",
+        "<table>",
         "<tr><td>a&lt;b&gt;.zip</td></tr>",
-        "<tr><td>|--&gt; m&amp;m.txt</td></tr>", "", "</table>", "<br>",  // the member list inside the table
-        "</table>", "<br>", "<p>", "1 file(s) found<br>", "Total file size 2.048 bytes<br>", "</p>",
+        "<tr><td>|--&gt; m&amp;m.txt</td></tr>",
+        "",
+        "</table>",
+        "<br>",  // the member list inside the table
+        "</table>",
+        "<br>",
+        "<p>",
+        "1 file(s) found<br>",
+        "Total file size 2.048 bytes<br>",
+        "</p>",
         "<br>1 file(s) found in archives<br>",
     };
     EXPECT_EQ(expected, Print({archive}, "/data/x&y/"));
@@ -289,8 +305,9 @@ TEST(Tokens, MakePatternAndTokenTable) {
     EXPECT_EQ("%NAME %SIZE %DATE %TIME %ATTR", MakePattern(true, true, true, true));
     EXPECT_EQ("%NAME %SIZE %TIME", MakePattern(true, false, true, false));
     EXPECT_EQ(34u, kTokenTexts.size());
-    EXPECT_EQ((std::uint64_t{1} << static_cast<int>(Token::NAME)) | (std::uint64_t{1} << static_cast<int>(Token::MP3_TIT)),
-              TokensIn("x %name %Mp3_Tit %nothing"));
+    EXPECT_EQ(
+        (std::uint64_t{1} << static_cast<int>(Token::NAME)) | (std::uint64_t{1} << static_cast<int>(Token::MP3_TIT)),
+        TokensIn("x %name %Mp3_Tit %nothing"));
 }
 
 }  // namespace

@@ -50,43 +50,84 @@ TEST(PatternForm, ToggleTokenInsertsAndRemovesByTheSelectedFormat) {
         std::string after;
     };
     const Row rows[] = {
-        {"normal: a middle field goes with the blanks after it", {"%NAME %SIZE %DATE"}, Token::SIZE, false,
+        {"normal: a middle field goes with the blanks after it",
+         {"%NAME %SIZE %DATE"},
+         Token::SIZE,
+         false,
          "%NAME %DATE"},
         {"normal: the blank before the last field stays", {"%NAME %SIZE %DATE"}, Token::DATE, false, "%NAME %SIZE "},
-        {"normal: trailing blanks go before a field is added", {"%NAME %SIZE "}, Token::TIME, true,
+        {"normal: trailing blanks go before a field is added",
+         {"%NAME %SIZE "},
+         Token::TIME,
+         true,
          "%NAME %SIZE %TIME"},
         {"normal: an empty pattern gets a leading blank", {""}, Token::SIZE, true, " %SIZE"},
-        {"normal: a trailing separator goes too", {"%NAME;", F::Normal, 3, kSeparatorSemicolon}, Token::SIZE, true,
+        {"normal: a trailing separator goes too",
+         {"%NAME;", F::Normal, 3, kSeparatorSemicolon},
+         Token::SIZE,
+         true,
          "%NAME %SIZE"},
         {"normal: only the first of two occurrences goes", {"%NAME %SIZE %NAME"}, Token::NAME, false, "%SIZE %NAME"},
         {"normal: a token that is not there changes nothing", {"%NAME %SIZE"}, Token::DATE, false, "%NAME %SIZE"},
         {"delimited: a field is added after a separator",
          {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
-         Token::DATE, true, "'%NAME';'%SIZE';'%DATE'"},
+         Token::DATE,
+         true,
+         "'%NAME';'%SIZE';'%DATE'"},
         {"delimited: a middle field goes with its separator",
-         {"'%NAME';'%SIZE';'%DATE'", F::Delimited, 2, kSeparatorSemicolon, "'"}, Token::SIZE, false,
+         {"'%NAME';'%SIZE';'%DATE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         Token::SIZE,
+         false,
          "'%NAME';'%DATE'"},
         {"delimited: the first field goes with its separator",
-         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"}, Token::NAME, false, "'%SIZE'"},
+         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         Token::NAME,
+         false,
+         "'%SIZE'"},
         {"delimited: the last field leaves the separator before it",
-         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"}, Token::SIZE, false, "'%NAME';"},
-        {"delimited: a trailing separator is not doubled", {"'%NAME';", F::Delimited, 2, kSeparatorSemicolon, "'"},
-         Token::DATE, true, "'%NAME';'%DATE'"},
-        {"delimited without qualifier", {"%NAME;%SIZE", F::Delimited, 2, kSeparatorSemicolon, "<none>"}, Token::NAME,
-         false, "%SIZE"},
+         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         Token::SIZE,
+         false,
+         "'%NAME';"},
+        {"delimited: a trailing separator is not doubled",
+         {"'%NAME';", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         Token::DATE,
+         true,
+         "'%NAME';'%DATE'"},
+        {"delimited without qualifier",
+         {"%NAME;%SIZE", F::Delimited, 2, kSeparatorSemicolon, "<none>"},
+         Token::NAME,
+         false,
+         "%SIZE"},
         {"delimited: a field without its qualifiers is left alone",
-         {"%NAME;'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"}, Token::NAME, false, "%NAME;'%SIZE'"},
+         {"%NAME;'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         Token::NAME,
+         false,
+         "%NAME;'%SIZE'"},
         {"delimited: a separator of one multi-byte character",
          {"'%NAME'§'%SIZE'", F::Delimited, 2, kSeparatorOther, "'", "§"},
-         Token::NAME, false, "'%SIZE'"},
-        {"HTML: a cell is added inside the row", {"<tr><td>%NAME</td></tr>", F::HTML, 1}, Token::SIZE, true,
+         Token::NAME,
+         false,
+         "'%SIZE'"},
+        {"HTML: a cell is added inside the row",
+         {"<tr><td>%NAME</td></tr>", F::HTML, 1},
+         Token::SIZE,
+         true,
          "<tr><td>%NAME</td><td>%SIZE</td></tr>"},
-        {"HTML: a whole cell goes", {"<tr><td>%NAME</td><td>%SIZE</td></tr>", F::HTML, 1}, Token::NAME, false,
+        {"HTML: a whole cell goes",
+         {"<tr><td>%NAME</td><td>%SIZE</td></tr>", F::HTML, 1},
+         Token::NAME,
+         false,
          "<tr><td>%SIZE</td></tr>"},
-        {"HTML: an MP3 cell goes", {"<tr><td>%NAME</td><td>%MP3_TIT</td></tr>", F::HTML, 1}, Token::MP3_TIT, false,
+        {"HTML: an MP3 cell goes",
+         {"<tr><td>%NAME</td><td>%MP3_TIT</td></tr>", F::HTML, 1},
+         Token::MP3_TIT,
+         false,
          "<tr><td>%NAME</td></tr>"},
         {"HTML: a right-aligned cell loses only its token",
-         {"<tr><td align=\"right\">%SIZE&nbsp;&nbsp;</td></tr>", F::HTML, 1}, Token::SIZE, false,
+         {"<tr><td align=\"right\">%SIZE&nbsp;&nbsp;</td></tr>", F::HTML, 1},
+         Token::SIZE,
+         false,
          "<tr><td align=\"right\">&nbsp;&nbsp;</td></tr>"},
     };
     for (const Row& row : rows) {
@@ -105,17 +146,33 @@ struct Step {
     int index = 0;
     std::string text;
 };
-Step Click(PatternFormat f) { return {Step::Format, f}; }
-Step Sep(int index) { return {Step::Separator, F::None, index}; }
-Step Other(std::string text) { return {Step::OtherText, F::None, 0, std::move(text)}; }
-Step Qual(std::string text) { return {Step::Qualifier, F::None, 0, std::move(text)}; }
+Step Click(PatternFormat f) {
+    return {Step::Format, f};
+}
+Step Sep(int index) {
+    return {Step::Separator, F::None, index};
+}
+Step Other(std::string text) {
+    return {Step::OtherText, F::None, 0, std::move(text)};
+}
+Step Qual(std::string text) {
+    return {Step::Qualifier, F::None, 0, std::move(text)};
+}
 
 void Apply(TPatternForm& form, const Step& step) {
     switch (step.kind) {
-        case Step::Format: form.SelectFormat(step.format); break;
-        case Step::Separator: form.SetSeparatorIndex(step.index); break;
-        case Step::OtherText: form.SetSeparatorText(step.text); break;
-        case Step::Qualifier: form.SetQualifier(step.text); break;
+        case Step::Format:
+            form.SelectFormat(step.format);
+            break;
+        case Step::Separator:
+            form.SetSeparatorIndex(step.index);
+            break;
+        case Step::OtherText:
+            form.SetSeparatorText(step.text);
+            break;
+        case Step::Qualifier:
+            form.SetQualifier(step.text);
+            break;
     }
 }
 
@@ -129,70 +186,137 @@ TEST(PatternForm, FormatChoiceConvertsThePattern) {
     };
     const Start nameSizeDate{"%NAME %SIZE %DATE", F::Normal, 3, kSeparatorSemicolon, "'"};
     const Row rows[] = {
-        {"normal to HTML: a cell per field, the number's point in its cell", {"%NUMB. %NAME %DATE"},
-         {Click(F::HTML)}, "<tr><td>%NUMB.</td><td>%NAME</td><td>%DATE</td></tr>", 1},
-        {"sizes and disk usage get right-aligned cells", {"%NAME %SIZE %DUSG"}, {Click(F::HTML)},
+        {"normal to HTML: a cell per field, the number's point in its cell",
+         {"%NUMB. %NAME %DATE"},
+         {Click(F::HTML)},
+         "<tr><td>%NUMB.</td><td>%NAME</td><td>%DATE</td></tr>",
+         1},
+        {"sizes and disk usage get right-aligned cells",
+         {"%NAME %SIZE %DUSG"},
+         {Click(F::HTML)},
          "<tr><td>%NAME</td><td align=\"right\">%SIZE&nbsp;&nbsp;</td>"
          "<td align=\"right\">%DUSG&nbsp;&nbsp;</td></tr>",
          1},
-        {"a number without a point, a product version", {"%NUMB %FILE_VER %iptc_cap"}, {Click(F::HTML)},
-         "<tr><td>%NUMB</td><td>%FILE_VER</td>%iptc_cap</tr>", 1},
-        {"literal text loses its blanks and stays outside the cells", {"COPY %NAME A:"}, {Click(F::HTML)},
-         "<tr>COPY<td>%NAME</td>A:</tr>", 1},
+        {"a number without a point, a product version",
+         {"%NUMB %FILE_VER %iptc_cap"},
+         {Click(F::HTML)},
+         "<tr><td>%NUMB</td><td>%FILE_VER</td>%iptc_cap</tr>",
+         1},
+        {"literal text loses its blanks and stays outside the cells",
+         {"COPY %NAME A:"},
+         {Click(F::HTML)},
+         "<tr>COPY<td>%NAME</td>A:</tr>",
+         1},
         {"and back to normal", {"COPY %NAME A:"}, {Click(F::HTML), Click(F::Normal)}, "COPY%NAME A:", 3},
-        {"HTML to normal: one blank per cell end", {"<tr><td>%NAME</td><td>%SIZE</td></tr>", F::HTML, 1},
-         {Click(F::Normal)}, "%NAME %SIZE ", 3},
-        {"normal to delimited with Semicolon and '", nameSizeDate, {Click(F::Delimited)},
-         "'%NAME';'%SIZE';'%DATE'", 2},
+        {"HTML to normal: one blank per cell end",
+         {"<tr><td>%NAME</td><td>%SIZE</td></tr>", F::HTML, 1},
+         {Click(F::Normal)},
+         "%NAME %SIZE ",
+         3},
+        {"normal to delimited with Semicolon and '", nameSizeDate, {Click(F::Delimited)}, "'%NAME';'%SIZE';'%DATE'", 2},
         {"then Comma", nameSizeDate, {Click(F::Delimited), Sep(kSeparatorComma)}, "'%NAME','%SIZE','%DATE'", 2},
-        {"then Normal runs comma-joined fields together", nameSizeDate,
-         {Click(F::Delimited), Sep(kSeparatorComma), Click(F::Normal)}, "%NAME%SIZE%DATE", 3},
-        {"with Semicolon kept Normal gives the blanks back", nameSizeDate, {Click(F::Delimited), Click(F::Normal)},
-         "%NAME %SIZE %DATE", 3},
+        {"then Normal runs comma-joined fields together",
+         nameSizeDate,
+         {Click(F::Delimited), Sep(kSeparatorComma), Click(F::Normal)},
+         "%NAME%SIZE%DATE",
+         3},
+        {"with Semicolon kept Normal gives the blanks back",
+         nameSizeDate,
+         {Click(F::Delimited), Click(F::Normal)},
+         "%NAME %SIZE %DATE",
+         3},
         {"Space without qualifier keeps the blanks",
-         {"%NAME %SIZE %DATE", F::Normal, 3, kSeparatorSpace, "<none>"}, {Click(F::Delimited)}, "%NAME %SIZE %DATE",
+         {"%NAME %SIZE %DATE", F::Normal, 3, kSeparatorSpace, "<none>"},
+         {Click(F::Delimited)},
+         "%NAME %SIZE %DATE",
          2},
-        {"and back to normal it is unchanged", {"%NAME %SIZE %DATE", F::Normal, 3, kSeparatorSpace, "<none>"},
-         {Click(F::Delimited), Click(F::Normal)}, "%NAME %SIZE %DATE", 3},
+        {"and back to normal it is unchanged",
+         {"%NAME %SIZE %DATE", F::Normal, 3, kSeparatorSpace, "<none>"},
+         {Click(F::Delimited), Click(F::Normal)},
+         "%NAME %SIZE %DATE",
+         3},
         {"HTML to delimited: the trailing blank becomes an empty field",
-         {"<tr><td>%NAME</td><td>%SIZE</td></tr>", F::HTML, 1, kSeparatorSemicolon, "'"}, {Click(F::Delimited)},
-         "'%NAME';'%SIZE';''", 2},
-        {"delimited to HTML", {"'%NAME';'%DATE'", F::Delimited, 2, kSeparatorSemicolon, "'"}, {Click(F::HTML)},
-         "<tr><td>%NAME</td><td>%DATE</td></tr>", 1},
-        {"HTML when the text was last made HTML: unchanged, markup or not", {"%NAME %SIZE", F::Normal, 1},
-         {Click(F::HTML)}, "%NAME %SIZE", 1},
+         {"<tr><td>%NAME</td><td>%SIZE</td></tr>", F::HTML, 1, kSeparatorSemicolon, "'"},
+         {Click(F::Delimited)},
+         "'%NAME';'%SIZE';''",
+         2},
+        {"delimited to HTML",
+         {"'%NAME';'%DATE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         {Click(F::HTML)},
+         "<tr><td>%NAME</td><td>%DATE</td></tr>",
+         1},
+        {"HTML when the text was last made HTML: unchanged, markup or not",
+         {"%NAME %SIZE", F::Normal, 1},
+         {Click(F::HTML)},
+         "%NAME %SIZE",
+         1},
         {"Normal when the text was last made normal: unchanged, markup or not",
-         {"<tr><td>%NAME</td></tr>", F::HTML, 3}, {Click(F::Normal)}, "<tr><td>%NAME</td></tr>", 3},
-        {"cells not made by the conversion are wrapped again", {"<tr><td>%NAME</td></tr>", F::Normal, 3},
-         {Click(F::HTML)}, "<tr><tr><td><td>%NAME</td></td></tr></tr>", 1},
-        {"the hidden Table button converts as Normal does", {"<tr><td>%NAME</td></tr>", F::HTML, 1},
-         {Click(F::Table)}, "%NAME ", 3},
+         {"<tr><td>%NAME</td></tr>", F::HTML, 3},
+         {Click(F::Normal)},
+         "<tr><td>%NAME</td></tr>",
+         3},
+        {"cells not made by the conversion are wrapped again",
+         {"<tr><td>%NAME</td></tr>", F::Normal, 3},
+         {Click(F::HTML)},
+         "<tr><tr><td><td>%NAME</td></td></tr></tr>",
+         1},
+        {"the hidden Table button converts as Normal does",
+         {"<tr><td>%NAME</td></tr>", F::HTML, 1},
+         {Click(F::Table)},
+         "%NAME ",
+         3},
         {"without a separator, Semicolon is chosen and replaces the empty joint",
-         {"%NAME %SIZE", F::Normal, 3, kSeparatorNone, "'"}, {Click(F::Delimited)}, "'%NAME';'%SIZE'", 2},
+         {"%NAME %SIZE", F::Normal, 3, kSeparatorNone, "'"},
+         {Click(F::Delimited)},
+         "'%NAME';'%SIZE'",
+         2},
         {"without a separator or qualifier the fields stay apart",
-         {"%NAME %SIZE", F::Normal, 3, kSeparatorNone, "<none>"}, {Click(F::Delimited)}, "%NAME;%SIZE", 2},
-        {"an empty Other: separator keeps the joints", {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "<none>"},
-         {Click(F::Delimited), Sep(kSeparatorOther)}, "%NAME;%SIZE", 2},
-        {"for the text typed next", {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "<none>"},
-         {Click(F::Delimited), Sep(kSeparatorOther), Other("|")}, "%NAME|%SIZE", 2},
-        {"a qualifier alone rewrites nothing", {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "'"},
-         {Click(F::Delimited), Qual("\"")}, "'%NAME';'%SIZE'", 2},
+         {"%NAME %SIZE", F::Normal, 3, kSeparatorNone, "<none>"},
+         {Click(F::Delimited)},
+         "%NAME;%SIZE",
+         2},
+        {"an empty Other: separator keeps the joints",
+         {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "<none>"},
+         {Click(F::Delimited), Sep(kSeparatorOther)},
+         "%NAME;%SIZE",
+         2},
+        {"for the text typed next",
+         {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "<none>"},
+         {Click(F::Delimited), Sep(kSeparatorOther), Other("|")},
+         "%NAME|%SIZE",
+         2},
+        {"a qualifier alone rewrites nothing",
+         {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "'"},
+         {Click(F::Delimited), Qual("\"")},
+         "'%NAME';'%SIZE'",
+         2},
         {"a new qualifier reaches joints and ends at the next separator change",
          {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "'"},
-         {Click(F::Delimited), Qual("\""), Sep(kSeparatorComma)}, "\"%NAME\",\"%SIZE\"", 2},
-        {"and going to no qualifier takes them away", {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "'"},
-         {Click(F::Delimited), Qual("<none>"), Sep(kSeparatorComma)}, "%NAME,%SIZE", 2},
-        {"after loading, the joint is unknown: a separator change rewrites nothing",
-         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"}, {Sep(kSeparatorComma)}, "'%NAME';'%SIZE'",
+         {Click(F::Delimited), Qual("\""), Sep(kSeparatorComma)},
+         "\"%NAME\",\"%SIZE\"",
          2},
-        {"the already selected button does nothing", {"%NAME %SIZE", F::Delimited, 3, kSeparatorSemicolon},
-         {Click(F::Delimited)}, "%NAME %SIZE", 3},
+        {"and going to no qualifier takes them away",
+         {"%NAME %SIZE", F::Normal, 3, kSeparatorSemicolon, "'"},
+         {Click(F::Delimited), Qual("<none>"), Sep(kSeparatorComma)},
+         "%NAME,%SIZE",
+         2},
+        {"after loading, the joint is unknown: a separator change rewrites nothing",
+         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+         {Sep(kSeparatorComma)},
+         "'%NAME';'%SIZE'",
+         2},
+        {"the already selected button does nothing",
+         {"%NAME %SIZE", F::Delimited, 3, kSeparatorSemicolon},
+         {Click(F::Delimited)},
+         "%NAME %SIZE",
+         3},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TPatternForm form;
         Load(form, row.start);
-        for (const Step& step : row.steps) Apply(form, step);
+        for (const Step& step : row.steps)
+            Apply(form, step);
         EXPECT_EQ(row.after, form.PatternText());
         EXPECT_EQ(row.currentFormat, form.CurrentFormat());
     }
@@ -223,18 +347,38 @@ TEST(PatternForm, ParseEdPatternDerivesBoxesAndFormatWithoutConverting) {
         std::set<Token> ticked;
     };
     const Row rows[] = {
-        {"predefined delimited pattern", "%NAME;%SIZE;%DATE", "\"", F::Delimited, kSeparatorSemicolon,
+        {"predefined delimited pattern",
+         "%NAME;%SIZE;%DATE",
+         "\"",
+         F::Delimited,
+         kSeparatorSemicolon,
          {Token::NAME, Token::SIZE, Token::DATE}},
-        {"predefined HTML pattern", std::string(kPredefinedPatterns[6]), "\"", F::HTML, kSeparatorNone,
+        {"predefined HTML pattern",
+         std::string(kPredefinedPatterns[6]),
+         "\"",
+         F::HTML,
+         kSeparatorNone,
          {Token::NAME, Token::SIZE, Token::DATE}},
-        {"a link to the file with its comment", std::string(kPredefinedPatterns[8]), "\"", F::HTML, kSeparatorNone,
+        {"a link to the file with its comment",
+         std::string(kPredefinedPatterns[8]),
+         "\"",
+         F::HTML,
+         kSeparatorNone,
          {Token::PATH, Token::NAME, Token::COMM}},
         {"comma", "%NAME,%MP3_TIT", "\"", F::Delimited, kSeparatorComma, {Token::NAME, Token::MP3_TIT}},
-        {"first character is the qualifier's", "'%NAME' '%SIZE'", "'", F::Delimited, kSeparatorOther,
+        {"first character is the qualifier's",
+         "'%NAME' '%SIZE'",
+         "'",
+         F::Delimited,
+         kSeparatorOther,
          {Token::NAME, Token::SIZE}},
         {"an empty qualifier never matches", "%NAME", "", F::Normal, kSeparatorNone, {Token::NAME}},
-        {"plain lines; %NUMB. counts as %NUMB", "%NUMB. %NAME %IPTC_DAT -- %FILE_VER", "\"", F::Normal,
-         kSeparatorNone, {Token::NUMB, Token::NAME, Token::IPTC_DAT, Token::FILE_VER}},
+        {"plain lines; %NUMB. counts as %NUMB",
+         "%NUMB. %NAME %IPTC_DAT -- %FILE_VER",
+         "\"",
+         F::Normal,
+         kSeparatorNone,
+         {Token::NUMB, Token::NAME, Token::IPTC_DAT, Token::FILE_VER}},
         {"tokens are found by their exact case", "%name %Size", "\"", F::Normal, kSeparatorNone, {}},
     };
     for (const Row& row : rows) {
@@ -310,11 +454,14 @@ TEST(PatternForm, GuardKeepsHandlersFromRewritingThePattern) {
         {"ticking AutoComments on its page", {"%NAME"}, [](TPatternForm& f) { f.SetAutoComments2(true); }},
         {"checking HTML", {"%NAME %SIZE"}, [](TPatternForm& f) { f.SelectFormat(F::HTML); }},
         {"checking Delimited list", {"%NAME %SIZE"}, [](TPatternForm& f) { f.SelectFormat(F::Delimited); }},
-        {"checking Normal", {"<tr><td>%NAME</td></tr>", F::HTML, 1},
+        {"checking Normal",
+         {"<tr><td>%NAME</td></tr>", F::HTML, 1},
          [](TPatternForm& f) { f.SelectFormat(F::Normal); }},
-        {"choosing a separator", {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
+        {"choosing a separator",
+         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorSemicolon, "'"},
          [](TPatternForm& f) { f.SetSeparatorIndex(kSeparatorComma); }},
-        {"typing an Other: separator", {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorOther, "'"},
+        {"typing an Other: separator",
+         {"'%NAME';'%SIZE'", F::Delimited, 2, kSeparatorOther, "'"},
          [](TPatternForm& f) { f.SetSeparatorText("|"); }},
     };
     for (const Row& row : rows) {
@@ -418,7 +565,7 @@ TEST(PatternForm, StoredDelimitedFormatKeepsItsControlsDisabledUntilChosenAgain)
 
 // A settings store that keeps one "\Advanced" group in memory.
 class MemoryStore : public PatternFormStore {
-public:
+  public:
     std::string pattern = "%NAME;%SIZE";
     bool advancedMode = true;
     int loads = 0, saves = 0;

@@ -17,8 +17,7 @@ TEST(ZipText, CleansTheFirstLinesOfTheText) {
         std::string comment;
     } cases[] = {
         {"first line", "  Super Tool v1.0  \r\nmore", "Super Tool v1.0"},
-        {"frame line skipped, second set keeps _", "=-=-=-=-=\r\n_/ Cool_Game \\_\r\n",
-         "_ Cool_Game _"},
+        {"frame line skipped, second set keeps _", "=-=-=-=-=\r\n_/ Cool_Game \\_\r\n", "_ Cool_Game _"},
         {"first set removes _ but keeps /", "<< A/B_C >>", "A/BC"},
         {"third line", "****\r\n----\r\nThird", "Third"},
         {"three empty lines", "**\n**\n**\nFourth", ""},
@@ -45,16 +44,10 @@ TEST(ZipText, ChoosesTheMember) {
         std::string comment;
     } cases[] = {
         {"file_id.diz first", {{"readme.txt", "Readme"}, {"FILE_ID.DIZ", "Diz text"}}, "Diz text"},
-        {"then readme.txt",
-         {{"a.exe", "MZ"}, {"whatsnew.txt", "News"}, {"ReadMe.TXT", "Readme"}},
-         "Readme"},
+        {"then readme.txt", {{"a.exe", "MZ"}, {"whatsnew.txt", "News"}, {"ReadMe.TXT", "Readme"}}, "Readme"},
         {"then whatsnew.txt", {{"WhatsNew.txt", "News here"}}, "News here"},
-        {"found diz that cleans to nothing stops the search",
-         {{"file_id.diz", "**"}, {"readme.txt", "Readme"}},
-         ""},
-        {"member in a folder",
-         {{"pkg/", ""}, {"pkg/readme.txt", "Nested readme"}},
-         "Nested readme"},
+        {"found diz that cleans to nothing stops the search", {{"file_id.diz", "**"}, {"readme.txt", "Readme"}}, ""},
+        {"member in a folder", {{"pkg/", ""}, {"pkg/readme.txt", "Nested readme"}}, "Nested readme"},
         {"top-level member beats a nested one",
          {{"a/readme.txt", "Nested"}, {"b/README.TXT", "Other nested"}, {"readme.txt", "Top"}},
          "Top"},
@@ -68,17 +61,15 @@ TEST(ZipText, ChoosesTheMember) {
 
 TEST(ZipText, FailuresGiveAnEmptyComment) {
     EXPECT_EQ("", ZipTextComment(MemorySource("PK\x03\x04 not really")));
-    EXPECT_EQ(
-        "", ZipTextComment(MemorySource(test::MakeArchive("tar", {{"readme.txt", "Tar readme"}}))));
+    EXPECT_EQ("", ZipTextComment(MemorySource(test::MakeArchive("tar", {{"readme.txt", "Tar readme"}}))));
     test::TempTree tree;
     EXPECT_EQ("", ZipTextComment(tree.Path("missing.zip")));
     // Damaged compressed data of the chosen member.
-    std::string zip =
-        test::MakeArchive("zip", {{"readme.txt", "Readme text\r\n" + std::string(5000, 'A')}});
+    std::string zip = test::MakeArchive("zip", {{"readme.txt", "Readme text\r\n" + std::string(5000, 'A')}});
     const std::size_t local = zip.find("readme.txt") - 30;
-    const std::size_t data = local + 30 + 10 +
-                             (static_cast<unsigned char>(zip[local + 28]) |
-                              (static_cast<unsigned char>(zip[local + 29]) << 8));
+    const std::size_t data =
+        local + 30 + 10 +
+        (static_cast<unsigned char>(zip[local + 28]) | (static_cast<unsigned char>(zip[local + 29]) << 8));
     for (std::size_t at = data; at < data + 8; ++at)
         zip[at] = static_cast<char>(zip[at] ^ 0x5A);
     EXPECT_EQ("", ZipTextComment(MemorySource(zip)));
@@ -87,14 +78,12 @@ TEST(ZipText, FailuresGiveAnEmptyComment) {
 TEST(ZipText, ExtractsOnlyTheFirst64KiBOfAMember) {
     // The first line is longer than what is extracted, so the second line is never seen: the
     // member was not read whole.
-    const std::string text =
-        std::string(70000, '*') + "\r\nSecond line\r\n" + std::string(1 << 20, ' ');
+    const std::string text = std::string(70000, '*') + "\r\nSecond line\r\n" + std::string(1 << 20, ' ');
     EXPECT_EQ("", ZipComment({{"readme.txt", text}}));
     EXPECT_EQ("Second line", ZipMemberComment(text));
 }
 
-std::vector<std::pair<std::string, std::int64_t>> NamesAndSizes(
-    const std::vector<ArchiveMember>& members) {
+std::vector<std::pair<std::string, std::int64_t>> NamesAndSizes(const std::vector<ArchiveMember>& members) {
     std::vector<std::pair<std::string, std::int64_t>> out;
     for (const ArchiveMember& m : members)
         out.emplace_back(m.name, m.size);
@@ -102,15 +91,12 @@ std::vector<std::pair<std::string, std::int64_t>> NamesAndSizes(
 }
 
 TEST(ArchiveMembers, ListsFileMembersOfEveryKind) {
-    const Members members = {
-        {"top.txt", "12345"}, {"docs/", ""}, {"docs/deep/note.md", std::string(3000, 'n')}};
+    const Members members = {{"top.txt", "12345"}, {"docs/", ""}, {"docs/deep/note.md", std::string(3000, 'n')}};
     for (const char* kind : {"zip", "tar", "tar.gz", "7z"}) {
         SCOPED_TRACE(kind);
-        const auto listed =
-            ListArchiveMembers(MemorySource(test::MakeArchive(kind, members, 1136073600)));
+        const auto listed = ListArchiveMembers(MemorySource(test::MakeArchive(kind, members, 1136073600)));
         ASSERT_TRUE(listed.has_value());
-        EXPECT_EQ((std::vector<std::pair<std::string, std::int64_t>>{{"top.txt", 5},
-                                                                     {"docs/deep/note.md", 3000}}),
+        EXPECT_EQ((std::vector<std::pair<std::string, std::int64_t>>{{"top.txt", 5}, {"docs/deep/note.md", 3000}}),
                   NamesAndSizes(*listed));
         EXPECT_EQ(1136073600, listed->front().mtime.value_or(0));
     }

@@ -12,19 +12,15 @@ class AutoCommentsFolder : public ::testing::Test {
   protected:
     void SetUp() override {
         test::VersionStrings v;
-        v.strings = {{"CompanyName", "Example Corp"},
-                     {"FileDescription", "Example tool"},
-                     {"ProductVersion", "2.0"}};
+        v.strings = {{"CompanyName", "Example Corp"}, {"FileDescription", "Example tool"}, {"ProductVersion", "2.0"}};
         const std::string exe = test::PeWithVersion(test::VersionInfoBlock(v), false);
         tree.Text("tool.exe", exe);
         tree.Text("lower.exe", exe);
         tree.Text("LIB.DLL", exe);
         tree.Text("pack.zip", test::MakeArchive("zip", {{"file_id.diz", "Packed things"}}));
         tree.Text("page.html", "<title>Home page</title>");
-        tree.Text("photo.jpg",
-                  test::JpegWithIptc(test::Dataset(120, "Sunset") + test::Dataset(90, "Rome")));
-        tree.Text("song.mp3", std::string(200, '\xFB') +
-                                  test::Id3v1Tag("Song", "Band", "Disc", "2001", "", 1, 17));
+        tree.Text("photo.jpg", test::JpegWithIptc(test::Dataset(120, "Sunset") + test::Dataset(90, "Rome")));
+        tree.Text("song.mp3", std::string(200, '\xFB') + test::Id3v1Tag("Song", "Band", "Disc", "2001", "", 1, 17));
         tree.Text("site.url", "[InternetShortcut]\r\nURL=http://example.org/\r\n");
         tree.Text("target.lnk", test::ShellLink({"C:\\Target\\file.txt", "", "", ""}));
         tree.Text("notes.txt", "plain");

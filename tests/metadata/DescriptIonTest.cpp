@@ -13,8 +13,7 @@ TEST(DescriptIon, SplitsLinesIntoNameAndDescription) {
         std::string fileName;
         std::string description;
     } cases[] = {
-        {"quoted long name", "\"My Long Name.txt\" Notes about it", "My Long Name.txt",
-         "Notes about it"},
+        {"quoted long name", "\"My Long Name.txt\" Notes about it", "My Long Name.txt", "Notes about it"},
         {"two spaces keep one", "readme.txt  A text", "readme.txt", " A text"},
         {"no closing quote", "\"abc def", "", "bc def"},
         {"quote closes at line end", "\"abc\"", "abc", ""},

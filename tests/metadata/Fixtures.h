@@ -16,9 +16,8 @@ std::string U32Be(std::uint32_t v);
 std::string Utf16(std::string_view ascii);  // ASCII text as UTF-16LE, no NUL
 
 // An ID3v1 tag (128 bytes) of the given fields, NUL-padded.
-std::string Id3v1Tag(std::string_view title, std::string_view artist, std::string_view album,
-                     std::string_view year, std::string_view comment, int track, int genre,
-                     std::string_view magic = "TAG");
+std::string Id3v1Tag(std::string_view title, std::string_view artist, std::string_view album, std::string_view year,
+                     std::string_view comment, int track, int genre, std::string_view magic = "TAG");
 
 // A VS_VERSIONINFO block with one translation entry and one string table.
 struct VersionStrings {
@@ -57,8 +56,7 @@ std::string ShellLink(const LinkParts& parts);
 // An archive made by libarchive's writer: "zip", "tar.gz", "7z", "tar", or "gz" (one member's data
 // compressed, no archive). Members whose name ends
 // in "/" are folders.
-std::string MakeArchive(std::string_view kind,
-                        const std::vector<std::pair<std::string, std::string>>& members,
+std::string MakeArchive(std::string_view kind, const std::vector<std::pair<std::string, std::string>>& members,
                         std::int64_t mtime = 1136073600);
 
 }  // namespace tabulo::test

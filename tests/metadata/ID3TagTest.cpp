@@ -19,8 +19,7 @@ std::string Padded(std::string text, std::size_t width = 30) {
 
 TEST(ID3Tag, ReadsAndFitsTheFields) {
     ID3Record r;
-    const std::string file =
-        Mp3(test::Id3v1Tag("Yesterday", "The Beatles", "Help", "1965", "Remastered", 13, 17));
+    const std::string file = Mp3(test::Id3v1Tag("Yesterday", "The Beatles", "Help", "1965", "Remastered", 13, 17));
     ASSERT_TRUE(ReadID3Tag(MemorySource(file), r));
     EXPECT_EQ(Padded("Yesterday"), r.Title);
     EXPECT_EQ(Padded("The Beatles"), r.Artist);
@@ -39,22 +38,18 @@ TEST(ID3Tag, FieldEdgeCases) {
         std::string ID3Record::*field;
         std::string expected;
     } cases[] = {
-        {"full 30-byte title stays whole",
-         test::Id3v1Tag(std::string(30, 'x'), "", "", "", "", 0, 0), &ID3Record::Title,
-         std::string(30, 'x')},
+        {"full 30-byte title stays whole", test::Id3v1Tag(std::string(30, 'x'), "", "", "", "", 0, 0),
+         &ID3Record::Title, std::string(30, 'x')},
         {"track 7", test::Id3v1Tag("", "", "", "", "", 7, 0), &ID3Record::Track, "7 "},
         {"track 120", test::Id3v1Tag("", "", "", "", "", 120, 0), &ID3Record::Track, ".."},
         {"track 0", test::Id3v1Tag("", "", "", "", "", 0, 0), &ID3Record::Track, "0 "},
         {"genre 200", test::Id3v1Tag("", "", "", "", "", 0, 200), &ID3Record::Genre, "200"},
         {"genre 255", test::Id3v1Tag("", "", "", "", "", 0, 255), &ID3Record::Genre, "255"},
-        {"genre 144", test::Id3v1Tag("", "", "", "", "", 0, 144), &ID3Record::Genre,
-         Padded("Trash Metal")},
-        {"genre 40", test::Id3v1Tag("", "", "", "", "", 0, 40), &ID3Record::Genre,
-         Padded("Alt. Rock")},
-        {"29-byte comment, last byte read as track",
-         test::Id3v1Tag("", "", "", "", std::string(29, 'c'), 'd', 0), &ID3Record::Track, ".."},
-        {"year stops at NUL", test::Id3v1Tag("", "", "", std::string("19\0\0", 4), "", 0, 0),
-         &ID3Record::Year, "19"},
+        {"genre 144", test::Id3v1Tag("", "", "", "", "", 0, 144), &ID3Record::Genre, Padded("Trash Metal")},
+        {"genre 40", test::Id3v1Tag("", "", "", "", "", 0, 40), &ID3Record::Genre, Padded("Alt. Rock")},
+        {"29-byte comment, last byte read as track", test::Id3v1Tag("", "", "", "", std::string(29, 'c'), 'd', 0),
+         &ID3Record::Track, ".."},
+        {"year stops at NUL", test::Id3v1Tag("", "", "", std::string("19\0\0", 4), "", 0, 0), &ID3Record::Year, "19"},
         {"Latin-1 title", test::Id3v1Tag("Caf\xE9", "", "", "", "", 0, 0), &ID3Record::Title,
          "Caf\xC3\xA9" + std::string(26, ' ')},
     };

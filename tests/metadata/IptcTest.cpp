@@ -19,11 +19,10 @@ TIPTCData ReadJpeg(const std::string& file, std::string_view extension = ".JPG")
 
 TEST(Iptc, ReadsTheDatasetsOfAJpeg) {
     const std::string datasets = Dataset(0, std::string("\0\x02", 2)) + Dataset(120, "A caption") +
-                                 Dataset(105, "Headline") + Dataset(90, "Paris") +
-                                 Dataset(80, "Photographer") + Dataset(110, "Agency") +
-                                 Dataset(5, "Object") + Dataset(95, "IDF") +
-                                 Dataset(101, "France") + Dataset(116, "(c) Someone") +
-                                 Dataset(199, "ignored") + Dataset(42, "unknown");
+                                 Dataset(105, "Headline") + Dataset(90, "Paris") + Dataset(80, "Photographer") +
+                                 Dataset(110, "Agency") + Dataset(5, "Object") + Dataset(95, "IDF") +
+                                 Dataset(101, "France") + Dataset(116, "(c) Someone") + Dataset(199, "ignored") +
+                                 Dataset(42, "unknown");
     const TIPTCData d = ReadJpeg(test::JpegWithIptc(datasets));
     EXPECT_EQ("A caption", d.Caption);
     EXPECT_EQ("Headline", d.Headline);
@@ -40,9 +39,8 @@ TEST(Iptc, ReadsTheDatasetsOfAJpeg) {
 
 TEST(Iptc, RepeatedDatasetsAndTextForms) {
     const std::string datasets = Dataset(25, "one") + Dataset(25, "two") + Dataset(105, "first") +
-                                 Dataset(105, "second") +
-                                 Dataset(120, "line1\rline2\r\nline3 \r\n  ") + Dataset(10, "3") +
-                                 Dataset(10, "x") + Dataset(55, "20031224") + Dataset(20, "sup");
+                                 Dataset(105, "second") + Dataset(120, "line1\rline2\r\nline3 \r\n  ") +
+                                 Dataset(10, "3") + Dataset(10, "x") + Dataset(55, "20031224") + Dataset(20, "sup");
     const TIPTCData d = ReadJpeg(test::JpegWithIptc(datasets));
     EXPECT_EQ((std::vector<std::string>{"one", "two"}), d.Keywords);
     EXPECT_EQ((std::vector<std::string>{"sup"}), d.SupplementalCategorys);
@@ -65,8 +63,7 @@ TEST(Iptc, DatasetsInsideDataAreReadToo) {
     const TIPTCData d = ReadJpeg(test::JpegWithIptc(Dataset(120, "x" + inner)));
     EXPECT_EQ("Hidden", d.City);
     // A length that runs past the block takes what is there.
-    const TIPTCData cut =
-        ReadJpeg(test::JpegWithIptc(std::string("\x1C\x02\x69\x7F\xFFShort", 10)));
+    const TIPTCData cut = ReadJpeg(test::JpegWithIptc(std::string("\x1C\x02\x69\x7F\xFFShort", 10)));
     EXPECT_EQ(0u, cut.Headline.find("Short"));
 }
 
@@ -107,8 +104,7 @@ TEST(Iptc, ReadsTiffInBothByteOrders) {
     const std::string block = Dataset(120, "Tiff caption") + Dataset(90, "Oslo");
     for (const bool bigEndian : {false, true}) {
         for (const int directories : {1, 2}) {
-            SCOPED_TRACE(std::string(bigEndian ? "MM" : "II") + " directories " +
-                         std::to_string(directories));
+            SCOPED_TRACE(std::string(bigEndian ? "MM" : "II") + " directories " + std::to_string(directories));
             const std::string file = test::TiffWithIptc(block, bigEndian, directories);
             const auto entry = ReadTiffDirectory(MemorySource(file));
             ASSERT_TRUE(entry.has_value());
@@ -130,8 +126,7 @@ TEST(Iptc, TiffDirectoryLimits) {
     loop.replace(8 + 2 + 2 * 12, 4, test::U32Le(8));
     EXPECT_FALSE(ReadTiffDirectory(MemorySource(loop)).has_value());
     // More than 64 entries.
-    std::string wide =
-        "II" + test::U16Le(42) + test::U32Le(8) + test::U16Le(65) + std::string(65 * 12 + 4, '\0');
+    std::string wide = "II" + test::U16Le(42) + test::U32Le(8) + test::U16Le(65) + std::string(65 * 12 + 4, '\0');
     EXPECT_FALSE(ReadTiffDirectory(MemorySource(wide)).has_value());
     // Truncated in the middle of a directory.
     const std::string good = test::TiffWithIptc(block, true, 2);

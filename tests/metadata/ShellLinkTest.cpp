@@ -13,14 +13,10 @@ TEST(ShellLink, ChoosesLocalPathThenShareThenRelativePath) {
         test::LinkParts parts;
         std::string target;
     } cases[] = {
-        {"local base alone",
-         {"C:\\Tools\\app.exe", "", "", "..\\Tools\\app.exe"},
-         "C:\\Tools\\app.exe"},
+        {"local base alone", {"C:\\Tools\\app.exe", "", "", "..\\Tools\\app.exe"}, "C:\\Tools\\app.exe"},
         {"local base with suffix", {"C:\\Data", "report.doc", "", ""}, "C:\\Data\\report.doc"},
         {"ANSI strings", {"C:\\Ansi\\x.txt", "", "", "", false}, "C:\\Ansi\\x.txt"},
-        {"network share",
-         {"", "docs\\plan.txt", "\\\\server\\share", ""},
-         "\\\\server\\share\\docs\\plan.txt"},
+        {"network share", {"", "docs\\plan.txt", "\\\\server\\share", ""}, "\\\\server\\share\\docs\\plan.txt"},
         {"relative path only", {"", "", "", "..\\notes.txt"}, "..\\notes.txt"},
         {"relative path, ANSI, no id list", {"", "", "", "sub\\a.txt", false, false}, "sub\\a.txt"},
         {"no target", {"", "", "", ""}, ""},
@@ -40,8 +36,7 @@ TEST(ShellLink, DamagedLinksGiveNothing) {
     // Every truncation must be handled: no crash, and a target only when its bytes are there.
     for (std::size_t n = 0; n < good.size(); ++n) {
         const std::string target = ShellLinkTarget(good.substr(0, n));
-        EXPECT_TRUE(target.empty() || target == "C:\\Tools\\app.exe" || target == "rel\\app.exe")
-            << n;
+        EXPECT_TRUE(target.empty() || target == "C:\\Tools\\app.exe" || target == "rel\\app.exe") << n;
     }
 }
 

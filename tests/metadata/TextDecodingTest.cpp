@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/Utf8.h"
 #include "metadata/ByteSource.h"
 #include "metadata/TextDecoding.h"
+#include "platform/Utf8.h"
 
 namespace tabulo {
 namespace {
@@ -74,14 +74,13 @@ TEST(TextDecoding, ShownTextKeepsUtf8AndReadsOtherBytesAsWindows1252) {
 }
 
 TEST(TextDecoding, Utf16WithSurrogates) {
-    EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80",
-              utf8::FromUtf16Le(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
+    EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80", utf8::FromUtf16Le(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
     EXPECT_EQ(
         "\xEF\xBF\xBD"
         "B",
         utf8::FromUtf16Le(std::string("\x3D\xD8"
-                                        "B\0",
-                                        4)));  // lone surrogate
+                                      "B\0",
+                                      4)));  // lone surrogate
 }
 
 }  // namespace

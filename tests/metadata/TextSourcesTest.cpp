@@ -14,11 +14,9 @@ TEST(IniFile, FindsKeysLikeTheProfileReader) {
         std::optional<std::string> url;
     } cases[] = {
         {"plain", "[InternetShortcut]\r\nURL=http://example.org/\r\n", "http://example.org/"},
-        {"case and blanks ignored", "\xEF\xBB\xBF[ internetshortcut ]\n  url =  http://a.b/c  \n",
-         "http://a.b/c"},
+        {"case and blanks ignored", "\xEF\xBB\xBF[ internetshortcut ]\n  url =  http://a.b/c  \n", "http://a.b/c"},
         {"quotes removed", "[InternetShortcut]\nURL=\"http://q/\"\n", "http://q/"},
-        {"other section", "[Other]\nURL=http://no/\n[InternetShortcut]\nIconIndex=0\n",
-         std::nullopt},
+        {"other section", "[Other]\nURL=http://no/\n[InternetShortcut]\nIconIndex=0\n", std::nullopt},
         {"first key wins", "[InternetShortcut]\nURL=one\nURL=two\n", "one"},
         {"comment line", "[InternetShortcut]\n;URL=no\nURL=yes\n", "yes"},
         {"empty value", "[InternetShortcut]\nURL=\n", ""},
@@ -32,8 +30,7 @@ TEST(IniFile, FindsKeysLikeTheProfileReader) {
 
 TEST(IniFile, UrlCommentReadsTheFile) {
     test::TempTree tree;
-    tree.Text("site.url",
-              "[DEFAULT]\r\nBASEURL=http://x/\r\n[InternetShortcut]\r\nURL=http://x/page\r\n");
+    tree.Text("site.url", "[DEFAULT]\r\nBASEURL=http://x/\r\n[InternetShortcut]\r\nURL=http://x/page\r\n");
     EXPECT_EQ("http://x/page", UrlComment(tree.Path("site.url")));
     EXPECT_EQ("", UrlComment(tree.Path("missing.url")));
 }

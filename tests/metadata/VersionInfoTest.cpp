@@ -64,17 +64,15 @@ TEST(VersionInfo, FollowsOnlyTheFirstTranslation) {
 TEST(VersionInfo, CutsFieldsToThirtyCharacters) {
     const std::string longText = "A description of forty-five characters length";
     VersionInfoRecord record;
-    const std::string comment = ReadVersionInfo(
-        MemorySource(test::PeWithVersion(test::VersionInfoBlock(Strings(longText)), false)),
-        record);
+    const std::string comment =
+        ReadVersionInfo(MemorySource(test::PeWithVersion(test::VersionInfoBlock(Strings(longText)), false)), record);
     EXPECT_EQ(longText.substr(0, 30), comment);
     EXPECT_EQ(longText.substr(0, 30), record.FileDescription);
 }
 
 TEST(VersionInfo, QueriesSubBlocksByPath) {
     const std::string block = test::VersionInfoBlock(Strings());
-    EXPECT_EQ(std::string("\x09\x04\xE4\x04", 4),
-              VerQueryValue(block, "\\VarFileInfo\\Translation").value_or(""));
+    EXPECT_EQ(std::string("\x09\x04\xE4\x04", 4), VerQueryValue(block, "\\VarFileInfo\\Translation").value_or(""));
     EXPECT_FALSE(VerQueryValue(block, "\\VarFileInfo\\Nothing").has_value());
     EXPECT_EQ("Example Suite", GetVersionString(block, "productname"));
     EXPECT_EQ("", GetVersionString(block, "LegalCopyright"));

@@ -31,11 +31,11 @@ TEST(DirectoryReader, KindsOfEntriesAndLinks) {
     }
     using K = DirectoryReader::Kind;
     EXPECT_EQ((std::map<std::string, K>{{".hidden", K::File},
-                                         {"dangling", K::File},
-                                         {"file.txt", K::File},
-                                         {"sub", K::Folder},
-                                         {"to-file", K::File},
-                                         {"to-sub", K::FolderLink}}),
+                                        {"dangling", K::File},
+                                        {"file.txt", K::File},
+                                        {"sub", K::Folder},
+                                        {"to-file", K::File},
+                                        {"to-sub", K::FolderLink}}),
               kinds);
     EXPECT_EQ(10, stats["to-file"].size);  // a link to a file shows its target
     EXPECT_EQ(test::UtcTime(2020, 1, 2), stats["to-file"].mtime);
@@ -46,11 +46,13 @@ TEST(DirectoryReader, KindsOfEntriesAndLinks) {
 
 TEST(DirectoryReader, ExaminesABigFolderAhead) {
     test::TempTree tree;
-    for (int i = 0; i < 600; ++i) tree.File("f" + std::to_string(i), i, test::UtcTime(2000, 1, 1) + i);
+    for (int i = 0; i < 600; ++i)
+        tree.File("f" + std::to_string(i), i, test::UtcTime(2000, 1, 1) + i);
     DirectoryReader reader;
     ASSERT_TRUE(reader.Read(tree.Root()));
     std::vector<std::size_t> all(reader.Count());
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
     reader.Prefetch(all, true);
     for (std::size_t i = 0; i < reader.Count(); ++i) {
         const int n = std::stoi(std::string(reader.Name(i).substr(1)));
@@ -69,8 +71,8 @@ TEST(DirectoryReader, UnreadableFolderGivesNoEntries) {
 
 TEST(VolumeFacts, MountInfoLines) {
     MountEntry e;
-    ASSERT_TRUE(ParseMountInfoLine(
-        "36 35 98:1 / /media/my\\040disk rw,noatime shared:1 - vfat /dev/sdb1 rw,fmask=0022", e));
+    ASSERT_TRUE(
+        ParseMountInfoLine("36 35 98:1 / /media/my\\040disk rw,noatime shared:1 - vfat /dev/sdb1 rw,fmask=0022", e));
     EXPECT_EQ(98u, e.major);
     EXPECT_EQ(1u, e.minor);
     EXPECT_EQ("/media/my disk", e.mountPoint);

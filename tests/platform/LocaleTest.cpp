@@ -56,11 +56,13 @@ namespace {
 // in every locale, also for names it leaves to the collator.
 TEST(Locale, NamesOrderAsTheCollatorDoes) {
     std::vector<std::string> alphabet;
-    for (char c = 0x20; c <= 0x7E; ++c) alphabet.emplace_back(1, c);
-    for (const char* c : {"\xC3\xA9", "\xC3\x89", "\xC3\xBC", "\xC3\x9F", "\xC3\xA6", "\xC3\x85", "\xC3\xB1", "\xC2\xB7",
-                          "\xC5\x82", "\xC5\x9B", "\xC4\xB1", "\xC4\xB0", "\xC7\x85", "\xCE\xA9", "\xCE\xB1", "\xCE\x87",
-                          "\xD0\x9F", "\xD0\xB8", "\xD0\xB9", "\xD1\x91", "\xCC\x81", "\xCC\x88", "\xCC\xA3", "\xE6\x97\xA5",
-                          "\xEA\xB0\x80", "\xEF\xAC\x81", "\xC2\xA0", "\xC2\xAD", "\xC8\x9E", "\xC4\x8D", "\xFF"}) {
+    for (char c = 0x20; c <= 0x7E; ++c)
+        alphabet.emplace_back(1, c);
+    for (const char* c :
+         {"\xC3\xA9",     "\xC3\x89",     "\xC3\xBC", "\xC3\x9F", "\xC3\xA6", "\xC3\x85", "\xC3\xB1", "\xC2\xB7",
+          "\xC5\x82",     "\xC5\x9B",     "\xC4\xB1", "\xC4\xB0", "\xC7\x85", "\xCE\xA9", "\xCE\xB1", "\xCE\x87",
+          "\xD0\x9F",     "\xD0\xB8",     "\xD0\xB9", "\xD1\x91", "\xCC\x81", "\xCC\x88", "\xCC\xA3", "\xE6\x97\xA5",
+          "\xEA\xB0\x80", "\xEF\xAC\x81", "\xC2\xA0", "\xC2\xAD", "\xC8\x9E", "\xC4\x8D", "\xFF"}) {
         alphabet.emplace_back(c);
     }
     std::uint32_t seed = 12345;
@@ -70,7 +72,8 @@ TEST(Locale, NamesOrderAsTheCollatorDoes) {
         SCOPED_TRACE(name);
         const Locale locale({}, IcuLocaleName(name));
         UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(icu::Locale(IcuLocaleName(name).c_str()), status));
+        std::unique_ptr<icu::Collator> collator(
+            icu::Collator::createInstance(icu::Locale(IcuLocaleName(name).c_str()), status));
         ASSERT_TRUE(U_SUCCESS(status));
         collator->setStrength(icu::Collator::TERTIARY);
         auto reference = [&](const std::string& a, const std::string& b) {
@@ -79,14 +82,36 @@ TEST(Locale, NamesOrderAsTheCollatorDoes) {
             if (r != UCOL_EQUAL) return r == UCOL_LESS ? -1 : 1;
             return a < b ? -1 : (a > b ? 1 : 0);
         };
-        std::vector<std::string> words = {"ch", "cH", "Ch", "h", "c", "aa", "Aa", "AA", "a-b", "ab", "a b", "10", "9", "",
-                                          "cs", "ccs", "l\xC2\xB7l", "L\xC2\xB7", "\xC3\xA5", "a\xCC\x8A",
-                                          "a\xCC\x81\xCC\xA3", "a\xCC\xA3\xCC\x81", "\xC3\xA1\xCC\xA3"};
-        for (const std::string& c : alphabet) words.push_back(c);
+        std::vector<std::string> words = {"ch",
+                                          "cH",
+                                          "Ch",
+                                          "h",
+                                          "c",
+                                          "aa",
+                                          "Aa",
+                                          "AA",
+                                          "a-b",
+                                          "ab",
+                                          "a b",
+                                          "10",
+                                          "9",
+                                          "",
+                                          "cs",
+                                          "ccs",
+                                          "l\xC2\xB7l",
+                                          "L\xC2\xB7",
+                                          "\xC3\xA5",
+                                          "a\xCC\x8A",
+                                          "a\xCC\x81\xCC\xA3",
+                                          "a\xCC\xA3\xCC\x81",
+                                          "\xC3\xA1\xCC\xA3"};
+        for (const std::string& c : alphabet)
+            words.push_back(c);
         for (int i = 0; i < 700; ++i) {
             std::string w;
             const std::size_t length = 1 + next() % 5;
-            for (std::size_t k = 0; k < length; ++k) w += alphabet[(next() >> 8) % alphabet.size()];
+            for (std::size_t k = 0; k < length; ++k)
+                w += alphabet[(next() >> 8) % alphabet.size()];
             words.push_back(w);
         }
         for (std::size_t i = 0; i < words.size(); ++i) {

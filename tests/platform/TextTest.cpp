@@ -18,7 +18,12 @@ TEST(Utf8, CountsCharactersAndKeepsInvalidBytes) {
         {"ascii", "abc", 3, "ab"},
         {"two-byte letters", "\xC3\xBC\xC3\xA4x", 3, "\xC3\xBC\xC3\xA4"},
         {"four-byte emoji", "\xF0\x9F\x98\x80z", 2, "\xF0\x9F\x98\x80z"},
-        {"invalid byte is one character", "\xFF" "a", 2, "\xFF" "a"},
+        {"invalid byte is one character",
+         "\xFF"
+         "a",
+         2,
+         "\xFF"
+         "a"},
         {"truncated sequence", "\xE2\x82", 2, "\xE2\x82"},
         {"surrogate encoded is invalid", "\xED\xA0\x80", 3, "\xED\xA0"},
     };
@@ -30,9 +35,18 @@ TEST(Utf8, CountsCharactersAndKeepsInvalidBytes) {
 }
 
 TEST(Utf8, CaseMappingIsUnicodeAwareAndKeepsBadBytes) {
-    EXPECT_EQ("\xC3\x9C" "BER.TXT", utf8::ToUpper("\xC3\xBC" "ber.txt"));
-    EXPECT_EQ("STRASSE", utf8::ToUpper("stra\xC3\x9F" "e"));
-    EXPECT_EQ("a\xFF" "b", utf8::ToLower("A\xFF" "B"));
+    EXPECT_EQ(
+        "\xC3\x9C"
+        "BER.TXT",
+        utf8::ToUpper("\xC3\xBC"
+                      "ber.txt"));
+    EXPECT_EQ("STRASSE", utf8::ToUpper("stra\xC3\x9F"
+                                       "e"));
+    EXPECT_EQ(
+        "a\xFF"
+        "b",
+        utf8::ToLower("A\xFF"
+                      "B"));
     EXPECT_TRUE(utf8::EqualIgnoreCase(".Txt", ".TXT"));
     EXPECT_FALSE(utf8::EqualIgnoreCase(".txt", ".tx"));
 }
@@ -40,9 +54,16 @@ TEST(Utf8, CaseMappingIsUnicodeAwareAndKeepsBadBytes) {
 TEST(Utf8, OtherEncodings) {
     EXPECT_EQ("A\xE2\x80\x9Ex\xC2\xA0\xC3\xBF", utf8::FromWindows1252("A\x84x\xA0\xFF"));
     // The five bytes the code page leaves undefined.
-    EXPECT_EQ("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", utf8::FromWindows1252("\x81\x8D\x8F\x90\x9D"));
+    EXPECT_EQ("\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD",
+              utf8::FromWindows1252("\x81\x8D\x8F\x90\x9D"));
     EXPECT_EQ("A\xC3\xA9\xF0\x9F\x98\x80", utf8::FromUtf16Le(std::string("A\0\xE9\0\x3D\xD8\x00\xDE", 8)));
-    EXPECT_EQ("\xEF\xBF\xBD" "B", utf8::FromUtf16Le(std::string("\x3D\xD8" "B\0" "C", 5)));  // lone surrogate, odd byte
+    EXPECT_EQ(
+        "\xEF\xBF\xBD"
+        "B",
+        utf8::FromUtf16Le(std::string("\x3D\xD8"
+                                      "B\0"
+                                      "C",
+                                      5)));  // lone surrogate, odd byte
     EXPECT_TRUE(utf8::IsValid("plain \xC3\xA9"));
     EXPECT_FALSE(utf8::IsValid("caf\xE9"));
 }
@@ -67,8 +88,8 @@ TEST(DateTimeFormat, WindowsPatternLetters) {
         const char* expected;
     };
     const Row rows[] = {
-        {"dd.MM.yyyy", "05.06.2003"}, {"d/M/yy", "5/6/03"},        {"dddd d MMMM yyyy", "Thursday 5 June 2003"},
-        {"ddd, MMM d", "Thu, Jun 5"},  {"HH:mm:ss", "09:07:03"},    {"h:mm tt", "9:07 AM"},
+        {"dd.MM.yyyy", "05.06.2003"}, {"d/M/yy", "5/6/03"},     {"dddd d MMMM yyyy", "Thursday 5 June 2003"},
+        {"ddd, MMM d", "Thu, Jun 5"}, {"HH:mm:ss", "09:07:03"}, {"h:mm tt", "9:07 AM"},
         {"H 'h' m", "9 h 7"},         {"''yy''", "'03'"},
     };
     for (const Row& row : rows) {
@@ -95,7 +116,7 @@ TEST(DateTimeParse, ReadsDatesInTheFormatsOrder) {
         {"24.12.03", "dd.MM.yy", {2003, 12, 24}},
         {"24.12.46", "dd.MM.yy", {1946, 12, 24}},  // the window starts 80 years before 2026
         {"24.12.45", "dd.MM.yy", {2045, 12, 24}},
-        {"24.12", "dd.MM.yyyy", {2026, 12, 24}},   // without a year: the current one
+        {"24.12", "dd.MM.yyyy", {2026, 12, 24}},  // without a year: the current one
         {"29.02.2004", "dd.MM.yyyy", {2004, 2, 29}},
     };
     for (const Row& row : rows) {

@@ -76,12 +76,7 @@ TEST(ExcludeForm, RemovingEntries) {
     };
     const Row rows[] = {
         {"remove takes every selected entry", {0, 2, 3}, -1, false, {".b"}, -1},
-        {"double-click in the middle: focus stays at the position",
-         {},
-         1,
-         true,
-         {".a", ".c", ".d"},
-         1},
+        {"double-click in the middle: focus stays at the position", {}, 1, true, {".a", ".c", ".d"}, 1},
         {"double-click on the last: focus on the new last", {}, 3, true, {".a", ".b", ".c"}, 2},
         {"double-click with no focus removes nothing", {}, -1, true, {".a", ".b", ".c", ".d"}, -1},
     };

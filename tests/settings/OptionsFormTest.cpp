@@ -28,9 +28,7 @@ std::vector<std::string> Disabled(const TOptionsForm& f) {
 
 TEST(OptionsForm, StartsWithTheDefaults) {
     const TOptionsForm f;
-    EXPECT_EQ(
-        (std::vector<std::string>{"FolderSummary", "FolderHeader", "ResetCounter", "FullPath"}),
-        Checked(f));
+    EXPECT_EQ((std::vector<std::string>{"FolderSummary", "FolderHeader", "ResetCounter", "FullPath"}), Checked(f));
     EXPECT_EQ(std::vector<std::string>{"IgnoreMaxColumnSize"}, Disabled(f));
     EXPECT_TRUE(f.MainWindowControlsEnabled());
 }
@@ -43,14 +41,12 @@ TEST(OptionsForm, ClicksRunTheDependencyReactions) {
         std::vector<std::string> disabled;
         bool mainControls;
     };
-    const std::vector<std::string> defaults = {"FolderSummary", "FolderHeader", "ResetCounter",
-                                               "FullPath"};
+    const std::vector<std::string> defaults = {"FolderSummary", "FolderHeader", "ResetCounter", "FullPath"};
     const Row rows[] = {
         {"folders only disables the folder and file boxes",
          {B::FoldersOnly},
          {"FoldersOnly", "FolderSummary", "FolderHeader", "ResetCounter", "FullPath"},
-         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter",
-          "IgnoreMaxColumnSize"},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter", "IgnoreMaxColumnSize"},
          false},
         {"unchecking folders only brings them back but max column size",
          {B::FoldersOnly, B::FoldersOnly},
@@ -65,14 +61,12 @@ TEST(OptionsForm, ClicksRunTheDependencyReactions) {
         {"clicking full path re-applies the rule",
          {B::FoldersOnly, B::FullPath},
          {"FoldersOnly", "FolderSummary", "FolderHeader", "ResetCounter"},
-         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter",
-          "IgnoreMaxColumnSize"},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter", "IgnoreMaxColumnSize"},
          false},
         {"a disabled box ignores clicks",
          {B::FoldersOnly, B::KB},
          {"FoldersOnly", "FolderSummary", "FolderHeader", "ResetCounter", "FullPath"},
-         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter",
-          "IgnoreMaxColumnSize"},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FolderSummary", "FolderHeader", "ResetCounter", "IgnoreMaxColumnSize"},
          false},
         {"one of header and summary left keeps the counter",
          {B::FolderHeader},
@@ -161,8 +155,7 @@ TEST_F(OptionsStoreTest, OkStoresInTheMainKeyAndCancelRestoresItEvenAfterAProfil
 
 TEST(OptionsForm, ApplyOptionsFillsBothRecords) {
     TOptionsForm f;
-    for (B box : {B::KB, B::LowerCase, B::FolderHeader, B::TreeViewMode, B::IgnoreMaxColumnSize,
-                  B::ZipContent}) {
+    for (B box : {B::KB, B::LowerCase, B::FolderHeader, B::TreeViewMode, B::IgnoreMaxColumnSize, B::ZipContent}) {
         f.Click(box);
     }
     ListSettings settings;
@@ -171,8 +164,7 @@ TEST(OptionsForm, ApplyOptionsFillsBothRecords) {
     ApplyOptions(f, settings, button);
 
     OptionFlags list;
-    list.KB = list.LowerCase = list.TreeViewMode = list.IgnoreMaxColumnSize = list.ZipContent =
-        true;
+    list.KB = list.LowerCase = list.TreeViewMode = list.IgnoreMaxColumnSize = list.ZipContent = true;
     list.FolderHeader = false;
     OptionFlags archive = list;
     archive.FolderSummary = archive.ResetCounter = false;

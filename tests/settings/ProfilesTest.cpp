@@ -89,8 +89,7 @@ TEST_F(ProfilesTest, SavingWritesEveryGroupIntoTheProfileKey) {
     EXPECT_TRUE(loadedOptions.Checked(OptionBox::KB));
     EXPECT_EQ(pageSetup, loadedPage);
     EXPECT_EQ(advanced.values, loadedAdvanced.values);
-    EXPECT_EQ(nullptr,
-              store.OpenKey(GroupKey({}, "Options"), false));  // the main key is not touched
+    EXPECT_EQ(nullptr, store.OpenKey(GroupKey({}, "Options"), false));  // the main key is not touched
 }
 
 TEST_F(ProfilesTest, LoadingReadsTheGroupsInOrderThenSetsTheModeTheAdvancedWindowHolds) {
@@ -108,8 +107,8 @@ TEST_F(ProfilesTest, LoadingReadsTheGroupsInOrderThenSetsTheModeTheAdvancedWindo
 
     log.clear();
     LoadProfile(store, owners, "no such profile");  // nothing changes; the mode is applied again
-    EXPECT_EQ((Strings{"ReadReg no such profile", "ReadRegFont no such profile",
-                       "LoadAdvanced no such profile", "SetAdvancedMode"}),
+    EXPECT_EQ((Strings{"ReadReg no such profile", "ReadRegFont no such profile", "LoadAdvanced no such profile",
+                       "SetAdvancedMode"}),
               log);
     EXPECT_TRUE(options.Checked(OptionBox::KB));
 }
@@ -139,13 +138,12 @@ TEST_F(ProfilesTest, SaveDialogAsksBeforeReplacingAProfileOfTheSameNameIgnoringC
         TSaveSettingsForm form;
         form.editSettingname = row.typed;
         bool asked = false;
-        const bool closes =
-            form.btnOkClick(s, [&](std::string_view caption, std::string_view text) {
-                asked = true;
-                EXPECT_EQ("Profile exists", caption);
-                EXPECT_EQ("This name already exists. Replace existing profile?", text);
-                return row.answer;
-            });
+        const bool closes = form.btnOkClick(s, [&](std::string_view caption, std::string_view text) {
+            asked = true;
+            EXPECT_EQ("Profile exists", caption);
+            EXPECT_EQ("This name already exists. Replace existing profile?", text);
+            return row.answer;
+        });
         EXPECT_EQ(row.asked, asked);
         EXPECT_EQ(row.closes, closes);
     }

@@ -37,8 +37,7 @@ std::vector<std::string> Observe(const SettingTable<Model>& table, const Model& 
     for (const Setting<Model>& s : table) {
         if (!s.get) continue;
         const SettingValue v = s.get(model);
-        seen.push_back(std::string(s.name) + "=" +
-                       (s.kind == SettingKind::Text ? v.text : std::to_string(v.integer)));
+        seen.push_back(std::string(s.name) + "=" + (s.kind == SettingKind::Text ? v.text : std::to_string(v.integer)));
     }
     return seen;
 }
@@ -64,13 +63,9 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
             const Setting<Model>& s = Row(table, name);
             if (name == gapName && gap == Gap::Absent) continue;
             const SettingValue v = NonDefault(s);
-            const bool asText =
-                (s.kind == SettingKind::Text) != (name == gapName && gap == Gap::WrongKind);
-            RegistryValue value{std::string(name),
-                                asText ? ValueKind::Text : ValueKind::Integer,
-                                v.text,
-                                v.integer,
-                                {}};
+            const bool asText = (s.kind == SettingKind::Text) != (name == gapName && gap == Gap::WrongKind);
+            RegistryValue value{
+                std::string(name), asText ? ValueKind::Text : ValueKind::Integer, v.text, v.integer, {}};
             key->SetValue(value);
         }
         std::ofstream(storePath, std::ios::binary | std::ios::trunc) << file.Serialize();
@@ -99,8 +94,7 @@ void ExpectReadOrder(const std::string& storePath, const SettingTable<Model>& ta
     EXPECT_EQ(expected({}, Gap::None), actual()) << "all values present";
     for (std::string_view name : readOrder) {
         for (Gap gap : {Gap::Absent, Gap::WrongKind}) {
-            SCOPED_TRACE(std::string(name) +
-                         (gap == Gap::Absent ? " absent" : " of the wrong kind"));
+            SCOPED_TRACE(std::string(name) + (gap == Gap::Absent ? " absent" : " of the wrong kind"));
             writeStore(name, gap);
             EXPECT_EQ(expected(name, gap), actual());
         }

@@ -30,31 +30,29 @@ class SettingGroupsTest : public ::testing::Test {
 };
 
 TEST_F(SettingGroupsTest, OptionsAreReadInTheirOrderUpToTheFirstGap) {
-    ExpectReadOrder(
-        path, OptionsSettings(),
-        {"KB", "IgnoreEmpty", "ShortFNames", "FoldersOnly", "LowerCase", "VolumeLabel",
-         "FolderSummary", "FolderHeader", "ResetCounter", "TotalSummary", "FullPath",
-         "DosLikeListing", "ZipContent", "TreeViewMode", "IgnoreMaxColumnSize", "UpperCase"},
-        true);
+    ExpectReadOrder(path, OptionsSettings(),
+                    {"KB", "IgnoreEmpty", "ShortFNames", "FoldersOnly", "LowerCase", "VolumeLabel", "FolderSummary",
+                     "FolderHeader", "ResetCounter", "TotalSummary", "FullPath", "DosLikeListing", "ZipContent",
+                     "TreeViewMode", "IgnoreMaxColumnSize", "UpperCase"},
+                    true);
 }
 
 TEST_F(SettingGroupsTest, AdvancedValuesAreReadInTheirOrderUpToTheFirstGap) {
-    ExpectReadOrder(
-        path, AdvancedSettingsTable(),
-        {"cbHidden",       "cbDate",    "cbTime",        "cbSize",       "cbAttr",
-         "cbNameExt",      "cbName",    "cbExt",         "cbPath",       "cbNum",
-         "cbAutocomments", "NumDigits", "currentFormat", "Separator",    "rbSDV",
-         "rbNormal",       "rbHTML",    "Qualifier",     "cbZip",        "cbHTML",
-         "cbMPEG",         "cbImage",   "cbEXE",         "cbDescript",   "MaxLengthComment",
-         "cbURL",          "cbLNK",     "ActivePattern", "AdvancedMode", "MaxCaptionLength",
-         "LongCaption"},
-        true);
+    ExpectReadOrder(path, AdvancedSettingsTable(),
+                    {"cbHidden",       "cbDate",    "cbTime",        "cbSize",       "cbAttr",
+                     "cbNameExt",      "cbName",    "cbExt",         "cbPath",       "cbNum",
+                     "cbAutocomments", "NumDigits", "currentFormat", "Separator",    "rbSDV",
+                     "rbNormal",       "rbHTML",    "Qualifier",     "cbZip",        "cbHTML",
+                     "cbMPEG",         "cbImage",   "cbEXE",         "cbDescript",   "MaxLengthComment",
+                     "cbURL",          "cbLNK",     "ActivePattern", "AdvancedMode", "MaxCaptionLength",
+                     "LongCaption"},
+                    true);
 }
 
 TEST_F(SettingGroupsTest, PageSetupIsReadInItsOrderUpToTheFirstGap) {
     ExpectReadOrder(path, PageSetupSettings(),
-                    {"HeaderText", "FooterText", "FontName", "FontSize", "FontColor", "TopMargin",
-                     "LeftMargin", "RightMargin", "BottomMargin"},
+                    {"HeaderText", "FooterText", "FontName", "FontSize", "FontColor", "TopMargin", "LeftMargin",
+                     "RightMargin", "BottomMargin"},
                     true);
 }
 
@@ -67,22 +65,21 @@ TEST_F(SettingGroupsTest, GroupsWriteEveryValueInTableOrderAndDeleteNothing) {
     const Row rows[] = {
         {"Options",
          [](SettingsStore& s) { TOptionsForm().SaveOptions(s, "p"); },
-         {"KB", "IgnoreEmpty", "ShortFNames", "FoldersOnly", "LowerCase", "UpperCase",
-          "VolumeLabel", "FolderSummary", "FolderHeader", "ResetCounter", "TotalSummary",
-          "IgnoreMaxColumnSize", "FullPath", "DosLikeListing", "ZipContent", "TreeViewMode"}},
+         {"KB", "IgnoreEmpty", "ShortFNames", "FoldersOnly", "LowerCase", "UpperCase", "VolumeLabel", "FolderSummary",
+          "FolderHeader", "ResetCounter", "TotalSummary", "IgnoreMaxColumnSize", "FullPath", "DosLikeListing",
+          "ZipContent", "TreeViewMode"}},
         {"Advanced",
          [](SettingsStore& s) { SaveAdvancedSettings(s, "p", AdvancedSettings()); },
-         {"ActivePattern", "AdvancedMode",    "cbHidden",       "cbDate",    "cbTime",
-          "cbSize",        "cbAttr",          "cbNameExt",      "cbName",    "cbExt",
-          "cbPath",        "cbNum",           "cbAutocomments", "NumDigits", "currentFormat",
-          "rbNormal",      "rbHTML",          "rbSDV",          "rbTable",   "Separator",
-          "Qualifier",     "cbZip",           "cbHTML",         "cbMPEG",    "cbImage",
-          "cbEXE",         "cbDescript",      "cbURL",          "cbLNK",     "MaxLengthComment",
-          "LongCaption",   "MaxCaptionLength"}},
+         {"ActivePattern",  "AdvancedMode",    "cbHidden",      "cbDate",   "cbTime", "cbSize",
+          "cbAttr",         "cbNameExt",       "cbName",        "cbExt",    "cbPath", "cbNum",
+          "cbAutocomments", "NumDigits",       "currentFormat", "rbNormal", "rbHTML", "rbSDV",
+          "rbTable",        "Separator",       "Qualifier",     "cbZip",    "cbHTML", "cbMPEG",
+          "cbImage",        "cbEXE",           "cbDescript",    "cbURL",    "cbLNK",  "MaxLengthComment",
+          "LongCaption",    "MaxCaptionLength"}},
         {"PageSetup",
          [](SettingsStore& s) { PageSetupFields().SavePageSetup(s, "p"); },
-         {"HeaderText", "FooterText", "FontName", "FontSize", "FontColor", "TopMargin",
-          "LeftMargin", "RightMargin", "BottomMargin"}},
+         {"HeaderText", "FooterText", "FontName", "FontSize", "FontColor", "TopMargin", "LeftMargin", "RightMargin",
+          "BottomMargin"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.group);
@@ -153,8 +150,7 @@ TEST_F(SettingGroupsTest, SpinValuesAreClampedAndItemIndexesOutsideTheirListSele
     Put(advanced, "LongCaption", -7);
     AdvancedSettings a;
     LoadAdvancedSettings(store, {}, a);
-    EXPECT_EQ((std::array{9, -1, 8, -1}),
-              (std::array{a.NumDigits, a.Separator, a.MaxLengthComment, a.LongCaption}));
+    EXPECT_EQ((std::array{9, -1, 8, -1}), (std::array{a.NumDigits, a.Separator, a.MaxLengthComment, a.LongCaption}));
 
     const std::string page = GroupKey({}, "PageSetup");
     PageSetupFields().SavePageSetup(store, {});

@@ -73,8 +73,7 @@ TEST_F(SettingsStoreTest, WritesRegistryExportTextAndReadsItBack) {
     EXPECT_EQ("C:\\Data \"old\"", key->ReadText("CurrentFolder"));
     EXPECT_EQ(-1, key->ReadInteger("FontColor"));
     EXPECT_EQ(true, key->ReadBool("FontColor"));
-    EXPECT_EQ(false,
-              again.OpenKey("Software\\Quenbright\\Tabulo Pro\\Options", false)->ReadBool("KB"));
+    EXPECT_EQ(false, again.OpenKey("Software\\Quenbright\\Tabulo Pro\\Options", false)->ReadBool("KB"));
 }
 
 TEST_F(SettingsStoreTest, ReadsFollowTheKindRules) {
@@ -134,17 +133,14 @@ TEST_F(SettingsStoreTest, SubkeysListAlphabeticallyIgnoringCaseAndValuesInStoreO
     }
     EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "Gamma", "zeta"}),
               store.OpenKey("Root", false)->SubkeyNames());
-    EXPECT_EQ((std::vector<std::string>{"v", "b", "a"}),
-              store.OpenKey("Root\\Alpha", false)->ValueNames());
-    EXPECT_NE(nullptr,
-              store.OpenKey("Root\\Gamma", false));  // a parent named only by its subkey exists
+    EXPECT_EQ((std::vector<std::string>{"v", "b", "a"}), store.OpenKey("Root\\Alpha", false)->ValueNames());
+    EXPECT_NE(nullptr, store.OpenKey("Root\\Gamma", false));  // a parent named only by its subkey exists
 }
 
 TEST_F(SettingsStoreTest, TextsOfAnyContentReadBackUnchanged) {
     const std::string texts[] = {
-        "back\\slash and \"quotes\"",   "two\nlines\r\nand a\ttab",
-        "stray byte \xff and \xc3 cut", "non-BMP \xf0\x9f\x93\x81 folder",
-        "ends with ] and [ starts",     "",
+        "back\\slash and \"quotes\"",      "two\nlines\r\nand a\ttab", "stray byte \xff and \xc3 cut",
+        "non-BMP \xf0\x9f\x93\x81 folder", "ends with ] and [ starts", "",
     };
     {
         auto key = store.OpenKey("T", true);
@@ -193,8 +189,7 @@ TEST_F(SettingsStoreTest, ReadsAWindowsExportInUtf16AndKeepsValuesItDoesNotUse) 
     EXPECT_EQ(7, key->ReadInteger("Count"));
     EXPECT_EQ("default", key->ReadText(""));
     EXPECT_EQ("C:\\Program Files\\Vaultix\\vaultix.exe",
-              store.OpenKey("HKEY_CURRENT_USER\\Software\\Quenbright\\Vaultix", false)
-                  ->ReadText("Vaultix_Exe"));
+              store.OpenKey("HKEY_CURRENT_USER\\Software\\Quenbright\\Vaultix", false)->ReadText("Vaultix_Exe"));
 
     key->WriteInteger("Levels", 6);
     ASSERT_TRUE(key->Close());
@@ -204,8 +199,7 @@ TEST_F(SettingsStoreTest, ReadsAWindowsExportInUtf16AndKeepsValuesItDoesNotUse) 
     const RegistryKey* main = written.Find("Software\\Quenbright\\Tabulo Pro");
     ASSERT_NE(nullptr, main);
     EXPECT_EQ("hex:01,02,03,04,05", main->FindValue("Blob")->raw);
-    EXPECT_EQ((std::vector<std::string>{"FontName", "Levels", "Notes", "Count", "Blob", ""}),
-              main->ValueNames());
+    EXPECT_EQ((std::vector<std::string>{"FontName", "Levels", "Notes", "Count", "Blob", ""}), main->ValueNames());
     EXPECT_EQ(6, main->FindValue("Levels")->integer);
 }
 
@@ -305,8 +299,7 @@ TEST_F(SettingsStoreTest, ALinkedSettingsFileIsUpdatedThroughTheLink) {
     tree.Symlink("dotfiles/tabulo.reg", "settings.reg");
     store.OpenKey("A", false)->WriteText("v", "new");
     EXPECT_TRUE(std::filesystem::is_symlink(path));
-    EXPECT_EQ("new",
-              SettingsStore(tree.Path("dotfiles/tabulo.reg")).OpenKey("A", false)->ReadText("v"));
+    EXPECT_EQ("new", SettingsStore(tree.Path("dotfiles/tabulo.reg")).OpenKey("A", false)->ReadText("v"));
 }
 
 TEST_F(SettingsStoreTest, TemporaryFilesLeftByAKilledWriterAreRemoved) {
@@ -320,9 +313,7 @@ TEST_F(SettingsStoreTest, TemporaryFilesLeftByAKilledWriterAreRemoved) {
 TEST_F(SettingsStoreTest, MissingFoldersAreMadeForTheFile) {
     SettingsStore nested(tree.Path("config/tabulo/settings.reg"));
     nested.OpenKey("A", true)->WriteText("v", "x");
-    EXPECT_EQ(
-        "x",
-        SettingsStore(tree.Path("config/tabulo/settings.reg")).OpenKey("A", false)->ReadText("v"));
+    EXPECT_EQ("x", SettingsStore(tree.Path("config/tabulo/settings.reg")).OpenKey("A", false)->ReadText("v"));
 }
 
 // Random text made of the characters that matter to the syntax, plus stray bytes.
@@ -351,8 +342,7 @@ std::string RandomText(std::mt19937& random, int maxLength) {
     std::string text;
     const int count = std::uniform_int_distribution<int>(0, maxLength)(random);
     for (int i = 0; i < count; ++i)
-        text +=
-            pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+        text += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
     return text;
 }
 
@@ -375,8 +365,8 @@ std::string RandomFile(std::mt19937& random) {
     for (int i = 0; i < lines; ++i) {
         switch (random() % 8) {
             case 0:
-                file += "[" + std::string(random() % 2 ? "HKEY_CURRENT_USER\\" : "") +
-                        "Software\\" + RandomText(random, 4) + "]";
+                file += "[" + std::string(random() % 2 ? "HKEY_CURRENT_USER\\" : "") + "Software\\" +
+                        RandomText(random, 4) + "]";
                 break;
             case 1:
                 file += "\"" + RandomText(random, 5) + "\"=\"" + RandomText(random, 8) + "\"";
@@ -435,8 +425,7 @@ TEST(SettingsStorePath, ComesFromTheEnvironment) {
     const Row rows[] = {
         {"explicit file", "/tmp/mine.reg", "/xdg", "/home/u", "/tmp/mine.reg"},
         {"XDG config folder", nullptr, "/xdg", "/home/u", "/xdg/tabulo/settings.reg"},
-        {"relative XDG folder is ignored", "", "xdg", "/home/u",
-         "/home/u/.config/tabulo/settings.reg"},
+        {"relative XDG folder is ignored", "", "xdg", "/home/u", "/home/u/.config/tabulo/settings.reg"},
         {"home", nullptr, nullptr, "/home/u", "/home/u/.config/tabulo/settings.reg"},
     };
     auto keep = [](const char* name) {
@@ -483,16 +472,14 @@ int WholeGroupWriter(const RegistryTree& file) {
     for (int i = 0; i < kGroupSize; ++i) {
         if (key->values[static_cast<std::size_t>(i)].integer != writer) return -1;
     }
-    if (key->values.back().text != std::string(200 + writer * 50, static_cast<char>('a' + writer)))
-        return -1;
+    if (key->values.back().text != std::string(200 + writer * 50, static_cast<char>('a' + writer))) return -1;
     return writer;
 }
 
 // Writes what the file held before the test: keys that no writer touches and that must survive.
 void WritePreviousSettings(SettingsStore& store) {
     for (int k = 0; k < 20; ++k) {
-        auto key = store.OpenKey(
-            "Software\\Quenbright\\Tabulo Pro\\Settings\\Profile" + std::to_string(k), true);
+        auto key = store.OpenKey("Software\\Quenbright\\Tabulo Pro\\Settings\\Profile" + std::to_string(k), true);
         for (int i = 0; i < 10; ++i)
             key->WriteText("Value" + std::to_string(i), "kept " + std::to_string(k * 10 + i));
     }
@@ -500,13 +487,10 @@ void WritePreviousSettings(SettingsStore& store) {
 
 bool PreviousSettingsKept(const RegistryTree& file) {
     for (int k = 0; k < 20; ++k) {
-        const RegistryKey* key =
-            file.Find("Software\\Quenbright\\Tabulo Pro\\Settings\\Profile" + std::to_string(k));
+        const RegistryKey* key = file.Find("Software\\Quenbright\\Tabulo Pro\\Settings\\Profile" + std::to_string(k));
         if (!key || key->values.size() != 10) return false;
         for (int i = 0; i < 10; ++i) {
-            if (key->values[static_cast<std::size_t>(i)].text !=
-                "kept " + std::to_string(k * 10 + i))
-                return false;
+            if (key->values[static_cast<std::size_t>(i)].text != "kept " + std::to_string(k * 10 + i)) return false;
         }
     }
     return true;
@@ -535,8 +519,7 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceNeverTearTheFile) {
     while (statuses[0] == -1 || statuses[1] == -1) {
         for (int w = 0; w < 2; ++w) {
             int status = 0;
-            if (statuses[w] == -1 && ::waitpid(writers[w], &status, WNOHANG) == writers[w])
-                statuses[w] = status;
+            if (statuses[w] == -1 && ::waitpid(writers[w], &status, WNOHANG) == writers[w]) statuses[w] = status;
         }
         bool damaged = false;
         const RegistryTree file = store.Read(&damaged);
@@ -552,9 +535,9 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceNeverTearTheFile) {
     EXPECT_GT(WholeGroupWriter(file), 0);
     EXPECT_TRUE(PreviousSettingsKept(file));
     for (int w = 0; w < 2; ++w) {
-        EXPECT_EQ(60, file.Find("Software\\Quenbright\\Tabulo Pro\\Writer" + std::to_string(w))
-                          ->FindValue("Rounds")
-                          ->integer);
+        EXPECT_EQ(
+            60,
+            file.Find("Software\\Quenbright\\Tabulo Pro\\Writer" + std::to_string(w))->FindValue("Rounds")->integer);
     }
 }
 

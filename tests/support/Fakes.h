@@ -15,7 +15,7 @@ namespace tabulo::test {
 
 // Volume facts fixed by the test.
 class FakeVolumes : public VolumeFacts {
-public:
+  public:
     std::uint64_t cluster = 4096;
     std::int64_t freeBytes = 0;
     std::string label;
@@ -35,7 +35,7 @@ public:
 
 // Short names by file name.
 class FakeShortNames : public ShortNameSource {
-public:
+  public:
     std::map<std::string, std::string> names;
     std::string ShortName(const std::string&, const std::string& name) override {
         const auto it = names.find(name);
@@ -45,7 +45,7 @@ public:
 
 // Records the status texts and can ask for an abort after a number of files.
 class RecordingObserver : public RunObserver {
-public:
+  public:
     std::vector<std::string> panel0, panel1;
     int abortAfterFiles = -1;
     bool htmlFinished = false;
@@ -62,7 +62,8 @@ public:
 // The texts of a document's paragraphs.
 inline std::vector<std::string> Lines(const Document& document) {
     std::vector<std::string> lines;
-    for (const Paragraph& p : document.Paragraphs()) lines.push_back(p.Text());
+    for (const Paragraph& p : document.Paragraphs())
+        lines.push_back(p.Text());
     return lines;
 }
 

@@ -25,12 +25,15 @@ TempTree::~TempTree() {
     // Folders made read-only by a test are opened again so everything can be removed.
     for (auto it = fs::recursive_directory_iterator(root_, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        if (it->is_directory(ec) && !it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(root_, ec);
 }
 
-void TempTree::Folder(const std::string& relative) const { fs::create_directories(Path(relative)); }
+void TempTree::Folder(const std::string& relative) const {
+    fs::create_directories(Path(relative));
+}
 
 void TempTree::Touch(const std::string& relative, std::int64_t mtime) const {
     timespec times[2];

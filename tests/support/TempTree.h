@@ -8,7 +8,7 @@ namespace tabulo::test {
 // A temporary folder that tests fill with files of chosen names, sizes (sparse) and times; it is
 // removed with everything in it when the object goes.
 class TempTree {
-public:
+  public:
     TempTree();
     ~TempTree();
     TempTree(const TempTree&) = delete;
@@ -29,7 +29,7 @@ public:
     // Sets the last-write time of a file or folder.
     void Touch(const std::string& relative, std::int64_t mtime) const;
 
-private:
+  private:
     std::string root_;
 };
 
