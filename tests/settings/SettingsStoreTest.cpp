@@ -350,7 +350,7 @@ std::string RandomHex(std::mt19937& random) {
     std::string data;
     const int count = std::uniform_int_distribution<int>(0, 12)(random);
     for (int i = 0; i < count; ++i) {
-        char byte[8];
+        char byte[16];
         std::snprintf(byte, sizeof byte, "%s%02x", i == 0 ? "" : (i % 5 == 0 ? ",\\\r\n  " : ","),
                       std::uniform_int_distribution<int>(0, 255)(random));
         data += byte;
