@@ -204,18 +204,9 @@ void CatalogImport::End(bool foldersOnly) {
 
 ImportResult ImportCatalog(const ListSettings& settings, RunState& state, OutputDocument& document,
                            const ListingServices& services, const std::string& path, MessageCallback messages) {
-    LinuxShortNames linuxShortNames;
-    NoAutoComments noComments;
-    RunObserver silent;
-    const Locale fallbackLocale;
-    const Locale& locale = services.locale ? *services.locale : fallbackLocale;
-    ShortNameSource& shortNames = services.shortNames ? *services.shortNames : linuxShortNames;
-    AutoCommentsSource& autoComments = services.autoComments ? *services.autoComments : noComments;
-    RunObserver& observer = services.observer ? *services.observer : silent;
-    const int year = services.currentYear != 0 ? services.currentYear : CurrentYear();
-
-    ListPrinter printer(settings, state, document, locale, shortNames, autoComments, year);
-    CatalogImport import(settings, state, document, locale, observer, printer, std::move(messages));
+    ResolvedServices s(services);
+    ListPrinter printer(settings, state, document, s.Locale(), s.ShortNames(), s.AutoComments(), s.Year());
+    CatalogImport import(settings, state, document, s.Locale(), s.Observer(), printer, std::move(messages));
     return import.ImportVaultixCatalog(path);
 }
 

@@ -10,24 +10,16 @@ int CurrentYear() {
     return ToLocalDateTime(static_cast<std::int64_t>(std::time(nullptr))).date.year;
 }
 
+int ResolvedServices::Year() const {
+    return given_.currentYear != 0 ? given_.currentYear : CurrentYear();
+}
+
 RunResult ListFolder(const ListSettings& settings, RunState& state, OutputDocument& document,
                      const ListingServices& services) {
-    LinuxVolumeFacts linuxVolumes;
-    LinuxShortNames linuxShortNames;
-    NoAutoComments noComments;
-    NoArchives noArchives;
-    RunObserver silent;
-    const Locale fallbackLocale;
-    const Locale& locale = services.locale ? *services.locale : fallbackLocale;
-    VolumeFacts& volumes = services.volumes ? *services.volumes : linuxVolumes;
-    ShortNameSource& shortNames = services.shortNames ? *services.shortNames : linuxShortNames;
-    AutoCommentsSource& autoComments = services.autoComments ? *services.autoComments : noComments;
-    ArchiveLister& archives = services.archives ? *services.archives : noArchives;
-    RunObserver& observer = services.observer ? *services.observer : silent;
-    const int year = services.currentYear != 0 ? services.currentYear : CurrentYear();
-
-    ListPrinter printer(settings, state, document, locale, shortNames, autoComments, year);
-    ListingRun run(settings, state, document, locale, volumes, observer, printer, autoComments, archives);
+    ResolvedServices s(services);
+    ListPrinter printer(settings, state, document, s.Locale(), s.ShortNames(), s.AutoComments(), s.Year());
+    ListingRun run(settings, state, document, s.Locale(), s.Volumes(), s.Observer(), printer, s.AutoComments(),
+                   s.Archives());
     return run.Execute();
 }
 

@@ -20,6 +20,31 @@ struct ListingServices {
     int currentYear = 0;  // 0: the year of the clock
 };
 
+// The services of one run, with the fallbacks standing in for those not given.
+class ResolvedServices {
+  public:
+    explicit ResolvedServices(const ListingServices& given) : given_(given) {}
+    ResolvedServices(const ResolvedServices&) = delete;
+    ResolvedServices& operator=(const ResolvedServices&) = delete;
+
+    const tabulo::Locale& Locale() const { return given_.locale ? *given_.locale : locale_; }
+    VolumeFacts& Volumes() { return given_.volumes ? *given_.volumes : volumes_; }
+    ShortNameSource& ShortNames() { return given_.shortNames ? *given_.shortNames : shortNames_; }
+    AutoCommentsSource& AutoComments() { return given_.autoComments ? *given_.autoComments : comments_; }
+    ArchiveLister& Archives() { return given_.archives ? *given_.archives : archives_; }
+    RunObserver& Observer() { return given_.observer ? *given_.observer : silent_; }
+    int Year() const;
+
+  private:
+    ListingServices given_;
+    const tabulo::Locale locale_;
+    LinuxVolumeFacts volumes_;
+    LinuxShortNames shortNames_;
+    NoAutoComments comments_;
+    NoArchives archives_;
+    RunObserver silent_;
+};
+
 // Lists state.StartDir into `document` with the settings as they are (the caller has fixed the
 // pattern, see ListingRun::FixPattern).
 RunResult ListFolder(const ListSettings& settings, RunState& state, OutputDocument& document,

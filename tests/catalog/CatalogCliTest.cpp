@@ -4,29 +4,16 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "support/TempTree.h"
 
 namespace tabulo {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using test::CliRun;
 
 CliRun RunTool(const std::vector<std::string>& args, const std::atomic<bool>* interrupted = nullptr) {
-    test::IsolateSettings();
-    StringSink out;
-    std::ostringstream err;
-    const Locale locale;  // dd.MM.yyyy, "." between digit groups
-    CliIo io{out, err};
-    io.locale = &locale;
-    io.interrupted = interrupted;
-    CliRun run;
-    run.status = RunCli(args, io);
-    run.out = out.text;
-    run.err = err.str();
-    return run;
+    return test::RunCliInProcess(args, interrupted);
 }
 
 class CatalogCliTest : public ::testing::Test {

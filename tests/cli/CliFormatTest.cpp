@@ -4,31 +4,16 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "support/TempTree.h"
 
 namespace tabulo {
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliResult = test::CliRun;
 
-// Runs tabulo-cli in-process with a pinned locale and time zone.
-CliResult RunWith(std::vector<std::string> args) {
-    test::IsolateSettings();
-    test::PinTimeZone();
-    static const Locale locale;  // dd.MM.yyyy, HH:mm:ss, "."
-    StringSink out;
-    std::ostringstream err;
-    CliIo io{out, err};
-    io.locale = &locale;
-    CliResult run;
-    run.status = RunCli(args, io);
-    run.out = out.text;
-    run.err = err.str();
-    return run;
+CliResult RunWith(const std::vector<std::string>& args) {
+    return test::RunCliInProcess(args);
 }
 
 // Two files, listed without folder summary, and without folder header unless the list is an

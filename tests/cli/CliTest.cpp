@@ -7,32 +7,16 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "support/TempTree.h"
 
 namespace tabulo {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-// Runs tabulo-cli in-process with a pinned locale and time zone.
-CliRun RunTool(std::vector<std::string> args, const std::atomic<bool>* interrupted = nullptr) {
-    test::IsolateSettings();
-    test::PinTimeZone();
-    static const Locale locale;  // dd.MM.yyyy, HH:mm:ss, "."
-    StringSink out;
-    std::ostringstream err;
-    CliIo io{out, err};
-    io.locale = &locale;
-    io.interrupted = interrupted;
-    CliRun run;
-    run.status = RunCli(args, io);
-    run.out = out.text;
-    run.err = err.str();
-    return run;
+CliRun RunTool(const std::vector<std::string>& args, const std::atomic<bool>* interrupted = nullptr) {
+    return test::RunCliInProcess(args, interrupted);
 }
 
 std::string ReadFile(const std::string& path) {
