@@ -25,13 +25,6 @@ struct Result {
     std::string err;
 };
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class CliSettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -189,14 +182,14 @@ TEST_F(CliSettingsTest, ARunThatIsNotAskedToSaveWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(store));
 
     ASSERT_EQ(0, Run({"--kb", "--save-settings"}).status);
-    const std::string before = ReadBytes(store);
+    const std::string before = test::ReadFile(store);
     struct stat st {};
     ::stat(store.c_str(), &st);
     Run({"--no-header", "--profile", "", folder});
     Run({"--list-profiles"});
     struct stat after {};
     ::stat(store.c_str(), &after);
-    EXPECT_EQ(before, ReadBytes(store));
+    EXPECT_EQ(before, test::ReadFile(store));
     EXPECT_EQ(st.st_ino, after.st_ino);
 }
 

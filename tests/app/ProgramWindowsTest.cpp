@@ -25,13 +25,6 @@ std::set<Token> TickedBoxes(const TPatternForm& form) {
     return ticked;
 }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class ProgramWindowsTest : public ::testing::Test {
   protected:
     // An "\Advanced" group with a delimited pattern, as an OK of the window leaves it; `edit`
@@ -200,7 +193,7 @@ TEST_F(ProgramWindowsTest, CancelRestoresTheStoredStateAndOkStoresTheWindow) {
     program.StartUp();
     TPatternForm& form = program.advanced;
     const AdvancedSettings created = StoredValuesOf(form);
-    const std::string file = ReadBytes(store.Path());
+    const std::string file = test::ReadFile(store.Path());
 
     program.mode.btnEditAdvancedClick([](TPatternForm& f) {
         f.SetTicked(Token::DATE, true);
@@ -211,7 +204,7 @@ TEST_F(ProgramWindowsTest, CancelRestoresTheStoredStateAndOkStoresTheWindow) {
         return ModalResult::Cancel;
     });
     EXPECT_EQ(created, StoredValuesOf(form));
-    EXPECT_EQ(file, ReadBytes(store.Path()));
+    EXPECT_EQ(file, test::ReadFile(store.Path()));
     EXPECT_EQ("'%NAME';'%SIZE'", program.mode.PatternText());
 
     program.mode.btnEditAdvancedClick([](TPatternForm& f) {

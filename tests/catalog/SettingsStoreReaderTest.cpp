@@ -11,13 +11,6 @@
 namespace tabulo {
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A settings file as the disk cataloguer leaves it (keys and names in another case than the
 // program asks for), read through the store.
 class SettingsStoreReaderTest : public ::testing::Test {
@@ -58,13 +51,13 @@ TEST_F(SettingsStoreReaderTest, ReadsTextValuesIgnoringCase) {
 }
 
 TEST_F(SettingsStoreReaderTest, TellsWhichKeysExistWithoutMakingAny) {
-    const std::string before = ReadBytes(store.Path());
+    const std::string before = test::ReadFile(store.Path());
     EXPECT_TRUE(reader.KeyExists("software\\quenbright\\vaultix"));
     EXPECT_TRUE(reader.KeyExists(kSkyvaultKey));
     EXPECT_FALSE(reader.KeyExists("Software\\Quenbright\\Vaultix\\Missing"));
     EXPECT_FALSE(reader.KeyExists("Software\\\\Quenbright"));
     EXPECT_EQ("", reader.ReadText("Software\\Quenbright\\Missing", "Vaultix_Exe"));
-    EXPECT_EQ(before, ReadBytes(store.Path()));
+    EXPECT_EQ(before, test::ReadFile(store.Path()));
 
     SettingsStore absent(tree.Path("none.reg"));
     EXPECT_FALSE(SettingsStoreReader(absent).KeyExists(kVaultixKey));

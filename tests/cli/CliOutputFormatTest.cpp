@@ -10,13 +10,6 @@
 namespace tabulo {
 namespace {
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CliOutputFormat : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -59,7 +52,7 @@ TEST_F(CliOutputFormat, RtfFileHoldsTheTextListWithBoldHeaders) {
     ASSERT_EQ(0, Run({"-o", Out("list.RTF")})) << err_.str();
     EXPECT_EQ("", out_.text);
     Document read;
-    read.LoadRtf(Contents(Out("list.RTF")));
+    read.LoadRtf(test::ReadFile(Out("list.RTF")));
     std::vector<std::string> rtfLines;
     std::vector<std::string> boldLines;
     for (const Paragraph& p : read.Paragraphs()) {
@@ -92,11 +85,11 @@ TEST_F(CliOutputFormat, FormatFollowsTheOptionThenTheName) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_EQ(0, Run(row.args)) << err_.str();
-        const std::string written = row.file.empty() ? out_.text : Contents(Out(row.file));
+        const std::string written = row.file.empty() ? out_.text : test::ReadFile(Out(row.file));
         EXPECT_EQ(row.rtf, written.rfind("{\\rtf1", 0) == 0) << written.substr(0, 40);
     }
     ASSERT_EQ(0, Run({"--format", "html", "-o", Out("page.html")}));
-    EXPECT_EQ("<html>\n", Contents(Out("page.html")).substr(0, 7));
+    EXPECT_EQ("<html>\n", test::ReadFile(Out("page.html")).substr(0, 7));
 }
 
 TEST_F(CliOutputFormat, UnknownFormatIsAUsageError) {

@@ -19,11 +19,6 @@ CliRun RunTool(const std::vector<std::string>& args, const std::atomic<bool>* in
     return test::RunCliInProcess(args, interrupted);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(Cli, ListsAFolderWithLineEnds) {
     test::TempTree tree;
     tree.File("b.txt", 2000, test::UtcTime(2021, 5, 6));
@@ -58,7 +53,7 @@ TEST(Cli, WritesTheOutputFileOnlyWhenComplete) {
     const CliRun run = RunTool({"--no-header", "--no-summary", "--pattern", "%NAME", "-o", out, tree.Path("data")});
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("a.txt" + std::string(25, ' ') + "\n", ReadFile(out));
+    EXPECT_EQ("a.txt" + std::string(25, ' ') + "\n", test::ReadFile(out));
     // No temporary file is left beside the list.
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(tree.Path("out")), {}));
 

@@ -7,15 +7,13 @@
 #include "document/Document.h"
 #include "document/RtfReader.h"
 #include "document/RtfWriter.h"
+#include "support/TempTree.h"
 
 namespace tabulo {
 namespace {
 
 std::string ReadFixture(const std::string& name) {
-    std::ifstream in(std::string(TABULO_TEST_DATA) + "/document/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return test::ReadFile(std::string(TABULO_TEST_DATA) + "/document/" + name);
 }
 
 std::string Hex(Color c) {

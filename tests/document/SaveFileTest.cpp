@@ -15,13 +15,6 @@
 namespace tabulo {
 namespace {
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Answers the dialogs as scripted and records what was asked.
 class ScriptedUi : public SaveFileUi {
   public:
@@ -99,7 +92,7 @@ TEST(SaveFile, FilterIndexChoosesTheWriter) {
         EXPECT_EQ(tree.Path(row.name), SaveFile(doc, row.advanced, row.format, ui));
         EXPECT_EQ("txt", ui.extensionShown);
         EXPECT_TRUE(ui.questions.empty());
-        const std::string written = Contents(tree.Path(row.name));
+        const std::string written = test::ReadFile(tree.Path(row.name));
         if (row.rtf) {
             EXPECT_EQ("{\\rtf1", written.substr(0, 6));
         } else {
@@ -116,7 +109,7 @@ TEST(SaveFile, HtmlListBecomesACompletePage) {
     ui.choice = SaveFileUi::Choice{tree.Path("list.html"), 1};
     SaveFile(doc, true, ListFormat::Html, ui);
     EXPECT_EQ("<html>\r\n<body>\r\n<table><tr><td>a &amp; b</td></tr></table>\r\n</body>\r\n</html>",
-              Contents(tree.Path("list.html")));
+              test::ReadFile(tree.Path("list.html")));
 }
 
 TEST(SaveFile, AsksBeforeReplacing) {
@@ -138,7 +131,7 @@ TEST(SaveFile, AsksBeforeReplacing) {
         EXPECT_EQ(row.replaced ? tree.Path("list.txt") : "", SaveFile(doc, false, ListFormat::Normal, ui));
         EXPECT_EQ(std::vector<std::string>{tree.Path("list.txt") + " already exists.\rDo you want to replace it?"},
                   ui.questions);
-        EXPECT_EQ(row.replaced ? "new" : "an older and longer list", Contents(tree.Path("list.txt")));
+        EXPECT_EQ(row.replaced ? "new" : "an older and longer list", test::ReadFile(tree.Path("list.txt")));
         EXPECT_EQ(std::vector<std::string>{"list.txt"},
                   FilesIn(tree.Root()));  // no temporary file left
     }
@@ -159,7 +152,7 @@ TEST(SaveFile, EmptyDocumentGivesAnEmptyFile) {
     ScriptedUi ui;
     ui.choice = SaveFileUi::Choice{tree.Path("empty.txt"), 1};
     SaveFile(doc, false, ListFormat::Normal, ui);
-    EXPECT_EQ("", Contents(tree.Path("empty.txt")));
+    EXPECT_EQ("", test::ReadFile(tree.Path("empty.txt")));
     EXPECT_TRUE(std::filesystem::exists(tree.Path("empty.txt")));
 }
 
@@ -181,7 +174,7 @@ TEST(AtomicFile, UncommittedWriteLeavesTheOldFile) {
         AtomicFile file(tree.Path("list.txt"));
         ASSERT_EQ(5, ::write(file.Fd(), "half ", 5));
     }  // e.g. the writer threw
-    EXPECT_EQ("good list", Contents(tree.Path("list.txt")));
+    EXPECT_EQ("good list", test::ReadFile(tree.Path("list.txt")));
     EXPECT_EQ(std::vector<std::string>{"list.txt"}, FilesIn(tree.Root()));
 }
 
@@ -194,7 +187,7 @@ TEST(AtomicFile, ReplacingKeepsPermissionsAndWritesThroughLinks) {
     doc.AddNormalText("new");
     SaveAsPlainText(doc, tree.Path("link.txt"));
     EXPECT_TRUE(std::filesystem::is_symlink(tree.Path("link.txt")));
-    EXPECT_EQ("new", Contents(tree.Path("real.txt")));
+    EXPECT_EQ("new", test::ReadFile(tree.Path("real.txt")));
     struct stat st {};
     ASSERT_EQ(0, ::stat(tree.Path("real.txt").c_str(), &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);

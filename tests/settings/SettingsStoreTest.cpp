@@ -19,13 +19,6 @@ namespace {
 
 using test::TempTree;
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 ino_t Inode(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
@@ -65,7 +58,7 @@ TEST_F(SettingsStoreTest, WritesRegistryExportTextAndReadsItBack) {
         "[Software\\Quenbright\\Tabulo Pro\\Options]\n"
         "\"KB\"=dword:00000000\n"
         "\n",
-        ReadBytes(path));
+        test::ReadFile(path));
 
     SettingsStore again(path);
     auto key = again.OpenKey("Software\\Quenbright\\Tabulo Pro", false);
@@ -224,7 +217,7 @@ TEST_F(SettingsStoreTest, DamagedFileIsReadAsFarAsItParsesAndKeptBesideItBeforeI
     EXPECT_EQ((std::vector<std::string>{"D"}), read.Find("Later")->ValueNames());
 
     store.OpenKey("Good", false)->WriteInteger("A", 2);
-    EXPECT_EQ(damagedText, ReadBytes(path + ".damaged"));
+    EXPECT_EQ(damagedText, test::ReadFile(path + ".damaged"));
     const RegistryTree rewritten = store.Read(&damaged);
     EXPECT_FALSE(damaged);
     EXPECT_EQ(2, rewritten.Find("Good")->FindValue("A")->integer);

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace tabulo::test {
@@ -72,6 +74,13 @@ void TempTree::Symlink(const std::string& target, const std::string& relative) c
     const fs::path p(Path(relative));
     fs::create_directories(p.parent_path());
     fs::create_symlink(target, p);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::int64_t UtcTime(int year, int month, int day, int hour, int minute, int second) {

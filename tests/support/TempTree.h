@@ -33,6 +33,9 @@ class TempTree {
     std::string root_;
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 // Seconds since 1970 of a UTC date and time.
 std::int64_t UtcTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
